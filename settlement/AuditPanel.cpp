@@ -1,0 +1,32 @@
+#include "settlement/AuditPanel.h"
+
+#include "app/DBGrid.h"
+#include "app/EventBoundary.h"
+#include "app/Unit1.h"
+#include "app/Widgets.h"
+
+#include <QPushButton>
+
+AuditPanel::AuditPanel(TForm1& owner) : QObject(&owner), form(owner) {
+    setObjectName(QStringLiteral("AuditPanel"));
+    Panel5 = placePanel(form.clientArea(), "Panel5", QRect(192, 56, 681, 289));
+    Panel5->hide();
+    const QList<GridColumn> columns{
+        {QStringLiteral("idon"), QStringLiteral("编号"), 64, Qt::AlignCenter, false},
+        {QStringLiteral("name"), QStringLiteral("姓名"), 61, Qt::AlignCenter, true},
+        {QStringLiteral("datetime"), QStringLiteral("日期"), 144, Qt::AlignCenter, true},
+        {QStringLiteral("money"), QStringLiteral("金额"), 83, Qt::AlignCenter, true},
+        {QStringLiteral("something"), QStringLiteral("物品"), 139, Qt::AlignCenter, true},
+        {QStringLiteral("info"), QStringLiteral("备注"), 224, Qt::AlignLeft, true},
+    };
+    DBGrid4 = new DBGrid(*form.ADOQuery2, columns, Panel5);
+    DBGrid4->setObjectName(QStringLiteral("DBGrid4"));
+    DBGrid4->datasetModel()->setObjectName(QStringLiteral("DataSource5"));
+    DBGrid4->setGeometry(7, 4, 668, 243);
+    Button14 = place<QPushButton>(Panel5, "Button14", QRect(464, 256, 49, 25), QStringLiteral("审核"));
+    Button15 = place<QPushButton>(Panel5, "Button15", QRect(528, 256, 65, 25), QStringLiteral("已审核"));
+    Button13 = place<QPushButton>(Panel5, "Button13", QRect(616, 256, 45, 25), QStringLiteral("关闭"));
+    Button13->setCursor(Qt::PointingHandCursor);
+}
+
+void AuditPanel::wire() {}

@@ -1,0 +1,339 @@
+#include "store/Dataset.h"
+
+#include "store/QuillError.h"
+
+#include <QSqlError>
+#include <QSqlRecord>
+#include <atomic>
+
+namespace {
+std::atomic<int> connectionCounter{0};
+}
+
+Dataset::Dataset(const QString& name, const DataSource& dataSource, QObject* parent)
+    : QObject(parent), datasetName(name), source(dataSource),
+      connectionName(QStringLiteral("quillmere-%1-%2").arg(name).arg(++connectionCounter)) {
+    setObjectName(name);
+}
+
+Dataset::~Dataset() {
+    query = QSqlQuery();
+    if (db.isValid()) {
+        db.close();
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(connectionName);
+    }
+}
+
+QSqlDatabase& Dataset::connection() {
+    if (!db.isValid() || !db.isOpen()) {
+        if (db.isValid()) {
+            db = QSqlDatabase();
+            QSqlDatabase::removeDatabase(connectionName);
+        }
+        db = source.connect(connectionName);
+    }
+    return db;
+}
+
+void Dataset::setStatement(const Statement& statement) {
+    close();
+    current = statement;
+    tableName.clear();
+}
+
+void Dataset::clearStatement() { setStatement(Statement{}); }
+
+void Dataset::setTable(const QString& table, const QStringList& columns) {
+    close();
+    tableName = table;
+    tableColumns = columns;
+    current = Statement{QStringLiteral("select %1 from %2").arg(columns.join(QStringLiteral(", ")), table),
+                        {}};
+}
+
+QSqlQuery Dataset::prepared(const Statement& statement) {
+    QSqlQuery q(connection());
+    q.setForwardOnly(true);
+    if (!q.prepare(statement.text))
+        fail(q);
+    for (const QVariant& value : statement.values)
+        q.addBindValue(value);
+    return q;
+}
+
+void Dataset::fail(const QSqlQuery& failed) {
+    const QSqlError error = failed.lastError();
+    QString message = error.databaseText().trimmed();
+    if (message.isEmpty())
+        message = error.text().trimmed();
+    if (message.isEmpty())
+        message = QStringLiteral("%1: the data source rejected the statement").arg(datasetName);
+    // A connection that died (server stopped, network gone) is dropped, so the
+    // next action connects afresh.
+    if (db.isValid()) {
+        QSqlQuery probe(db);
+        if (!probe.exec(QStringLiteral("select 1"))) {
+            probe = QSqlQuery();
+            db.close();
+        }
+    }
+    throw QuillError(message);
+}
+
+void Dataset::open() {
+    close();
+    if (current.isEmpty())
+        throw QuillError(QStringLiteral("%1: No SQL statement available").arg(datasetName));
+    QSqlQuery q = prepared(current);
+    if (!q.exec())
+        fail(q);
+    query = std::move(q);
+    const QSqlRecord record = query.record();
+    fields.clear();
+    for (int i = 0; i < record.count(); ++i)
+        fields << record.fieldName(i);
+    opened = true;
+    exhausted = false;
+    fetchMore();
+    atEnd = rows.empty();
+    row = rows.empty() ? -1 : 0;
+    emit reset();
+    emit currentRowChanged(row);
+}
+
+void Dataset::close() {
+    const bool wasOpen = opened;
+    query = QSqlQuery();
+    opened = false;
+    exhausted = true;
+    atEnd = true;
+    row = -1;
+    rows.clear();
+    rows.shrink_to_fit();
+    if (wasOpen) {
+        fields.clear();
+        emit reset();
+        emit currentRowChanged(row);
+    }
+}
+
+int Dataset::execute() {
+    close();
+    QSqlQuery q = prepared(current);
+    if (!q.exec())
+        fail(q);
+    return q.numRowsAffected();
+}
+
+void Dataset::executeAtomically(const QList<Statement>& statements) {
+    close();
+    QSqlDatabase& conn = connection();
+    const bool sqlite = DataSource::isSqlite(conn);
+    auto plain = [&](const QString& text) {
+        QSqlQuery q(conn);
+        if (!q.exec(text))
+            fail(q);
+    };
+    if (sqlite) {
+        // IMMEDIATE takes the write lock up front: no other client writes
+        // between the statements.
+        plain(QStringLiteral("begin immediate"));
+    } else {
+        if (!conn.transaction())
+            throw QuillError(conn.lastError().text().trimmed());
+        // One snapshot for the whole transaction: every statement sees the
+        // same rows, and a row another client adds meanwhile is left alone.
+        QSqlQuery isolation(conn);
+        if (!isolation.exec(QStringLiteral("set transaction isolation level repeatable read"))) {
+            conn.rollback();
+            fail(isolation);
+        }
+    }
+    for (const Statement& statement : statements) {
+        QSqlQuery q = prepared(statement);
+        if (!q.exec()) {
+            const QSqlError error = q.lastError();
+            q = QSqlQuery();
+            if (sqlite)
+                QSqlQuery(QStringLiteral("rollback"), conn);
+            else
+                conn.rollback();
+            QString message = error.databaseText().trimmed();
+            throw QuillError(message.isEmpty() ? error.text().trimmed() : message);
+        }
+    }
+    if (sqlite) {
+        QSqlQuery commit(conn);
+        if (!commit.exec(QStringLiteral("commit"))) {
+            QSqlQuery(QStringLiteral("rollback"), conn);
+            fail(commit);
+        }
+    } else if (!conn.commit()) {
+        const QString message = conn.lastError().text().trimmed();
+        conn.rollback();
+        throw QuillError(message);
+    }
+}
+
+void Dataset::requireOpen() const {
+    if (!opened)
+        throw QuillError(
+            QStringLiteral("%1: Cannot perform this operation on a closed dataset").arg(datasetName));
+}
+
+void Dataset::requireRow() const {
+    requireOpen();
+    if (rows.empty())
+        throw QuillError(
+            QStringLiteral("%1: Cannot perform this operation on an empty dataset").arg(datasetName));
+}
+
+void Dataset::fetchMore(int count) {
+    if (!opened || exhausted)
+        return;
+    const int firstNew = int(rows.size());
+    const int columns = int(fields.size());
+    for (int i = 0; i < count; ++i) {
+        if (!query.next()) {
+            if (query.lastError().isValid())
+                fail(query);
+            exhausted = true;
+            query.finish();
+            break;
+        }
+        QVariantList values;
+        values.reserve(columns);
+        for (int c = 0; c < columns; ++c)
+            values << query.value(c);
+        rows.push_back(std::move(values));
+    }
+    if (int(rows.size()) > firstNew)
+        emit rowsFetched(firstNew, int(rows.size()) - 1);
+}
+
+void Dataset::fetchAll() {
+    while (canFetchMore())
+        fetchMore(4096);
+}
+
+bool Dataset::ensureFetched(int rowIndex) {
+    while (rowIndex >= int(rows.size()) && canFetchMore())
+        fetchMore(std::max(256, rowIndex + 1 - int(rows.size())));
+    return rowIndex < int(rows.size());
+}
+
+void Dataset::moveTo(int newRow, bool end) {
+    atEnd = end;
+    if (newRow != row) {
+        row = newRow;
+        emit currentRowChanged(row);
+    }
+}
+
+void Dataset::first() {
+    requireOpen();
+    moveTo(rows.empty() ? -1 : 0, rows.empty());
+}
+
+void Dataset::next() {
+    requireOpen();
+    if (atEnd)
+        return;
+    if (ensureFetched(row + 1))
+        moveTo(row + 1, false);
+    else
+        atEnd = true; // past the last row; the last row stays current
+}
+
+bool Dataset::isEmpty() {
+    requireOpen();
+    return rows.empty();
+}
+
+void Dataset::setCurrentRow(int newRow) {
+    requireOpen();
+    if (newRow < 0 || !ensureFetched(newRow))
+        return;
+    moveTo(newRow, false);
+}
+
+int Dataset::fieldIndex(const QString& field) const {
+    for (int i = 0; i < fields.size(); ++i) {
+        if (fields[i].compare(field, Qt::CaseInsensitive) == 0)
+            return i;
+    }
+    return -1;
+}
+
+QVariant Dataset::value(const QString& field) const {
+    requireOpen();
+    const int column = fieldIndex(field);
+    if (column < 0)
+        throw QuillError(QStringLiteral("%1: Field '%2' not found").arg(datasetName, field));
+    if (row < 0)
+        return {};
+    return rows[row][column];
+}
+
+QString Dataset::text(const QString& field) const { return value(field).toString(); }
+
+QVariant Dataset::valueAt(int rowIndex, int column) const {
+    if (rowIndex < 0 || rowIndex >= int(rows.size()) || column < 0 || column >= fields.size())
+        return {};
+    return rows[rowIndex][column];
+}
+
+void Dataset::appendRecord(const QStringList& columns, const QVariantList& values) {
+    if (tableName.isEmpty())
+        throw QuillError(QStringLiteral("%1: Dataset is not a table").arg(datasetName));
+    QStringList markers;
+    for (int i = 0; i < columns.size(); ++i)
+        markers << QStringLiteral("?");
+    const Statement insert{QStringLiteral("insert into %1 (%2) values (%3)")
+                               .arg(tableName, columns.join(QStringLiteral(", ")),
+                                    markers.join(QStringLiteral(", "))),
+                           values};
+    close();
+    QSqlQuery q = prepared(insert);
+    if (!q.exec())
+        fail(q);
+    q = QSqlQuery();
+    open();
+    fetchAll();
+    moveTo(int(rows.size()) - 1, false);
+}
+
+void Dataset::deleteCurrent() {
+    requireRow();
+    if (tableName.isEmpty())
+        throw QuillError(QStringLiteral("%1: Dataset is not a table").arg(datasetName));
+    const int keep = row;
+    // Remove exactly one row, even where several hold the same values.
+    QStringList conditions;
+    QVariantList values;
+    for (int c = 0; c < fields.size(); ++c) {
+        const QVariant v = rows[row][c];
+        if (v.isNull()) {
+            conditions << QStringLiteral("%1 is null").arg(fields[c]);
+        } else {
+            conditions << QStringLiteral("%1 = ?").arg(fields[c]);
+            values << v;
+        }
+    }
+    const QString where = conditions.join(QStringLiteral(" and "));
+    const QString rowKey = DataSource::isSqlite(connection()) ? QStringLiteral("rowid")
+                                                               : QStringLiteral("ctid");
+    const Statement remove{QStringLiteral("delete from %1 where %2 = (select %2 from %1 where %3 limit 1)")
+                               .arg(tableName, rowKey, where),
+                           values};
+    close();
+    QSqlQuery q = prepared(remove);
+    if (!q.exec())
+        fail(q);
+    q = QSqlQuery();
+    open();
+    fetchAll();
+    if (!rows.empty())
+        moveTo(std::min(keep, int(rows.size()) - 1), false);
+}
