@@ -71,7 +71,7 @@ void Dataset::fail(const QSqlQuery& failed) {
         message = QStringLiteral("%1: the data source rejected the statement").arg(datasetName);
     // A connection that died (server stopped, network gone) is dropped, so the
     // next action connects afresh.
-    if (db.isValid()) {
+    if (db.isValid() && !inTransaction) {
         QSqlQuery probe(db);
         if (!probe.exec(QStringLiteral("select 1"))) {
             probe = QSqlQuery();
@@ -139,41 +139,34 @@ void Dataset::executeAtomically(const QList<Statement>& statements) {
         // IMMEDIATE takes the write lock up front: no other client writes
         // between the statements.
         plain(QStringLiteral("begin immediate"));
-    } else {
-        if (!conn.transaction())
+    } else if (!conn.transaction()) {
+        throw QuillError(conn.lastError().text().trimmed());
+    }
+    inTransaction = true;
+    try {
+        if (!sqlite) {
+            // One snapshot for the whole transaction: every statement sees the
+            // same rows, and a row another client adds meanwhile is left alone.
+            plain(QStringLiteral("set transaction isolation level repeatable read"));
+        }
+        for (const Statement& statement : statements) {
+            QSqlQuery q = prepared(statement);
+            if (!q.exec())
+                fail(q);
+        }
+        if (sqlite)
+            plain(QStringLiteral("commit"));
+        else if (!conn.commit())
             throw QuillError(conn.lastError().text().trimmed());
-        // One snapshot for the whole transaction: every statement sees the
-        // same rows, and a row another client adds meanwhile is left alone.
-        QSqlQuery isolation(conn);
-        if (!isolation.exec(QStringLiteral("set transaction isolation level repeatable read"))) {
-            conn.rollback();
-            fail(isolation);
-        }
-    }
-    for (const Statement& statement : statements) {
-        QSqlQuery q = prepared(statement);
-        if (!q.exec()) {
-            const QSqlError error = q.lastError();
-            q = QSqlQuery();
-            if (sqlite)
-                QSqlQuery(QStringLiteral("rollback"), conn);
-            else
-                conn.rollback();
-            QString message = error.databaseText().trimmed();
-            throw QuillError(message.isEmpty() ? error.text().trimmed() : message);
-        }
-    }
-    if (sqlite) {
-        QSqlQuery commit(conn);
-        if (!commit.exec(QStringLiteral("commit"))) {
+    } catch (...) {
+        if (sqlite)
             QSqlQuery(QStringLiteral("rollback"), conn);
-            fail(commit);
-        }
-    } else if (!conn.commit()) {
-        const QString message = conn.lastError().text().trimmed();
-        conn.rollback();
-        throw QuillError(message);
+        else
+            conn.rollback();
+        inTransaction = false;
+        throw;
     }
+    inTransaction = false;
 }
 
 void Dataset::requireOpen() const {

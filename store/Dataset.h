@@ -92,6 +92,7 @@ private:
 
     QSqlQuery query;
     bool opened = false;
+    bool inTransaction = false;
     bool exhausted = true;
     bool atEnd = true;
     int row = -1;
