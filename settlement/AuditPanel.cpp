@@ -1,9 +1,12 @@
 #include "settlement/AuditPanel.h"
 
 #include "app/DBGrid.h"
+#include "app/Dialogs.h"
 #include "app/EventBoundary.h"
 #include "app/Unit1.h"
 #include "app/Widgets.h"
+#include "store/Dataset.h"
+#include "store/Statements.h"
 
 #include <QPushButton>
 
@@ -29,4 +32,29 @@ AuditPanel::AuditPanel(TForm1& owner) : QObject(&owner), form(owner) {
     Button13->setCursor(Qt::PointingHandCursor);
 }
 
-void AuditPanel::wire() {}
+void AuditPanel::wire() {
+    using EventBoundary::guard;
+    connect(Button14, &QPushButton::clicked, this, guard(this, &AuditPanel::Button14Click));
+    connect(Button15, &QPushButton::clicked, this, guard(this, &AuditPanel::Button15Click));
+    connect(Button13, &QPushButton::clicked, this, guard(this, &AuditPanel::Button13Click));
+}
+
+void AuditPanel::Button14Click() {
+    // Copy and empty in one transaction: each row ends up in exactly one of
+    // the two tables, and a row another client adds meanwhile stays in the ledger.
+    form.ADOQuery1->close();
+    form.ADOQuery2->close();
+    form.ADOQuery2->executeAtomically({Statements::archiveLedger(), Statements::emptyLedger()});
+    Button14->setEnabled(false);
+    Dialogs::titled(nullptr, QStringLiteral("审核"), QStringLiteral("审核成功!"));
+}
+
+void AuditPanel::Button15Click() {
+    Dataset& archive = *form.ADOQuery2;
+    archive.close();
+    archive.clearStatement();
+    archive.setStatement(Statements::archiveOldestFirst());
+    archive.open();
+}
+
+void AuditPanel::Button13Click() { Panel5->hide(); }

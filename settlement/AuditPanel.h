@@ -21,6 +21,10 @@ public:
     QPushButton* Button15 = nullptr;
     QPushButton* Button13 = nullptr;
 
+    void Button14Click();
+    void Button15Click();
+    void Button13Click();
+
 private:
     TForm1& form;
 };

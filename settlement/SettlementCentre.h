@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <optional>
 
 class DateTimePicker;
 class QComboBox;
@@ -36,6 +37,27 @@ public:
     QPushButton* Button11 = nullptr;
     QPushButton* Button5 = nullptr;
 
+    // The per-head share of the last equal split in this run, if any.
+    std::optional<double> share() const { return perHead; }
+
+    void Button6Click();
+    void Button5Click();
+    void Button18Click();
+    void BitBtn5Click();
+    void Button4Click();
+    void Button16Click();
+    void Button17Click();
+    void Button3Click();
+    void Button11Click();
+    void Button12Click();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    void readHeadCount();
+    double memberSum();
+
     TForm1& form;
+    std::optional<double> perHead;
 };
