@@ -3,6 +3,7 @@
 #include "store/QuillError.h"
 
 #include <QSqlError>
+#include <QSqlField>
 #include <QSqlRecord>
 #include <atomic>
 
@@ -91,13 +92,19 @@ void Dataset::open() {
     query = std::move(q);
     const QSqlRecord record = query.record();
     fields.clear();
-    for (int i = 0; i < record.count(); ++i)
+    std::vector<bool> integers;
+    for (int i = 0; i < record.count(); ++i) {
         fields << record.fieldName(i);
+        const int type = record.field(i).metaType().id();
+        integers.push_back(type == QMetaType::Int || type == QMetaType::LongLong ||
+                           type == QMetaType::UInt || type == QMetaType::ULongLong);
+    }
+    rows.reset(int(fields.size()), std::move(integers));
     opened = true;
     exhausted = false;
     fetchMore();
-    atEnd = rows.empty();
-    row = rows.empty() ? -1 : 0;
+    atEnd = (rows.size() == 0);
+    row = (rows.size() == 0) ? -1 : 0;
     emit reset();
     emit currentRowChanged(row);
 }
@@ -110,7 +117,6 @@ void Dataset::close() {
     atEnd = true;
     row = -1;
     rows.clear();
-    rows.shrink_to_fit();
     if (wasOpen) {
         fields.clear();
         emit reset();
@@ -177,7 +183,7 @@ void Dataset::requireOpen() const {
 
 void Dataset::requireRow() const {
     requireOpen();
-    if (rows.empty())
+    if ((rows.size() == 0))
         throw QuillError(
             QStringLiteral("%1: Cannot perform this operation on an empty dataset").arg(datasetName));
 }
@@ -185,7 +191,7 @@ void Dataset::requireRow() const {
 void Dataset::fetchMore(int count) {
     if (!opened || exhausted)
         return;
-    const int firstNew = int(rows.size());
+    const int firstNew = rows.size();
     const int columns = int(fields.size());
     for (int i = 0; i < count; ++i) {
         if (!query.next()) {
@@ -195,14 +201,20 @@ void Dataset::fetchMore(int count) {
             query.finish();
             break;
         }
-        QVariantList values;
-        values.reserve(columns);
-        for (int c = 0; c < columns; ++c)
-            values << query.value(c);
-        rows.push_back(std::move(values));
+        rows.beginRow();
+        for (int c = 0; c < columns; ++c) {
+            const QVariant value = query.value(c);
+            if (value.isNull()) {
+                rows.addNull();
+            } else {
+                const QByteArray text = value.toString().toUtf8();
+                rows.addCell(text.constData(), std::size_t(text.size()));
+            }
+        }
+        rows.endRow();
     }
-    if (int(rows.size()) > firstNew)
-        emit rowsFetched(firstNew, int(rows.size()) - 1);
+    if (rows.size() > firstNew)
+        emit rowsFetched(firstNew, rows.size() - 1);
 }
 
 void Dataset::fetchAll() {
@@ -211,9 +223,9 @@ void Dataset::fetchAll() {
 }
 
 bool Dataset::ensureFetched(int rowIndex) {
-    while (rowIndex >= int(rows.size()) && canFetchMore())
-        fetchMore(std::max(256, rowIndex + 1 - int(rows.size())));
-    return rowIndex < int(rows.size());
+    while (rowIndex >= rows.size() && canFetchMore())
+        fetchMore(std::max(256, rowIndex + 1 - rows.size()));
+    return rowIndex < rows.size();
 }
 
 void Dataset::moveTo(int newRow, bool end) {
@@ -226,7 +238,7 @@ void Dataset::moveTo(int newRow, bool end) {
 
 void Dataset::first() {
     requireOpen();
-    moveTo(rows.empty() ? -1 : 0, rows.empty());
+    moveTo((rows.size() == 0) ? -1 : 0, (rows.size() == 0));
 }
 
 void Dataset::next() {
@@ -241,7 +253,7 @@ void Dataset::next() {
 
 bool Dataset::isEmpty() {
     requireOpen();
-    return rows.empty();
+    return (rows.size() == 0);
 }
 
 void Dataset::setCurrentRow(int newRow) {
@@ -266,15 +278,13 @@ QVariant Dataset::value(const QString& field) const {
         throw QuillError(QStringLiteral("%1: Field '%2' not found").arg(datasetName, field));
     if (row < 0)
         return {};
-    return rows[row][column];
+    return rows.value(row, column);
 }
 
 QString Dataset::text(const QString& field) const { return value(field).toString(); }
 
 QVariant Dataset::valueAt(int rowIndex, int column) const {
-    if (rowIndex < 0 || rowIndex >= int(rows.size()) || column < 0 || column >= fields.size())
-        return {};
-    return rows[rowIndex][column];
+    return rows.value(rowIndex, column);
 }
 
 void Dataset::appendRecord(const QStringList& columns, const QVariantList& values) {
@@ -294,7 +304,7 @@ void Dataset::appendRecord(const QStringList& columns, const QVariantList& value
     q = QSqlQuery();
     open();
     fetchAll();
-    moveTo(int(rows.size()) - 1, false);
+    moveTo(rows.size() - 1, false);
 }
 
 void Dataset::deleteCurrent() {
@@ -306,7 +316,7 @@ void Dataset::deleteCurrent() {
     QStringList conditions;
     QVariantList values;
     for (int c = 0; c < fields.size(); ++c) {
-        const QVariant v = rows[row][c];
+        const QVariant v = rows.value(row, c);
         if (v.isNull()) {
             conditions << QStringLiteral("%1 is null").arg(fields[c]);
         } else {
@@ -327,6 +337,6 @@ void Dataset::deleteCurrent() {
     q = QSqlQuery();
     open();
     fetchAll();
-    if (!rows.empty())
-        moveTo(std::min(keep, int(rows.size()) - 1), false);
+    if (!(rows.size() == 0))
+        moveTo(std::min(keep, rows.size() - 1), false);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/DataSource.h"
+#include "store/RowStore.h"
 #include "store/Statement.h"
 
 #include <QObject>
@@ -48,7 +49,7 @@ public:
     int currentRow() const { return row; }
     void setCurrentRow(int newRow);
 
-    int fetchedRowCount() const { return int(rows.size()); }
+    int fetchedRowCount() const { return rows.size(); }
     bool canFetchMore() const { return opened && !exhausted; }
     void fetchMore(int count = 256);
     // Fetches every remaining row (the walk to the end does this too).
@@ -97,5 +98,5 @@ private:
     bool atEnd = true;
     int row = -1;
     QStringList fields;
-    std::vector<QVariantList> rows;
+    RowStore rows;
 };

@@ -14,6 +14,12 @@ Statement ledgerWhere(const QString& condition, const QVariantList& values) {
 
 // A day range as two texts that bracket every date-time text of those days:
 // from "yyyy-MM-dd" up to, not including, the day after the last.
+// Texts are stored as texts: an empty entry becomes '', never NULL, so that
+// a later change or delete that names the row by its text still finds it.
+QVariant text(const QString& value) {
+    return value.isNull() ? QVariant(QString(QLatin1String(""))) : QVariant(value);
+}
+
 QVariantList dayRange(const QDate& from, const QDate& to) {
     return {TextRules::dateText(from), TextRules::dateText(to.addDays(1))};
 }
@@ -33,7 +39,7 @@ Statement ledgerOldestFirst() {
 }
 
 Statement ledgerOfMember(const QString& name) {
-    return ledgerWhere(QStringLiteral("name = ?"), {name});
+    return ledgerWhere(QStringLiteral("name = ?"), {text(name)});
 }
 
 Statement ledgerBetweenDays(const QDate& from, const QDate& to) {
@@ -42,25 +48,25 @@ Statement ledgerBetweenDays(const QDate& from, const QDate& to) {
 
 Statement ledgerOfMemberBetweenDays(const QString& name, const QDate& from, const QDate& to) {
     return ledgerWhere(QStringLiteral("name = ? and datetime >= ? and datetime < ?"),
-                       QVariantList{name} + dayRange(from, to));
+                       QVariantList{text(name)} + dayRange(from, to));
 }
 
 Statement addExpense(const QString& name, const QString& dateTime, const QString& money,
                      const QString& item, const QString& remark) {
     return {QStringLiteral(
                 "insert into db (name, datetime, money, something, info) values (?, ?, ?, ?, ?)"),
-            {name, dateTime, money, item, remark}};
+            {text(name), text(dateTime), text(money), text(item), text(remark)}};
 }
 
 Statement changeExpense(qlonglong id, const QString& name, const QString& dateTime,
                         const QString& money, const QString& item, const QString& remark) {
     return {QStringLiteral("update db set name = ?, datetime = ?, money = ?, something = ?, "
                            "info = ? where idon = ?"),
-            {name, dateTime, money, item, remark, id}};
+            {text(name), text(dateTime), text(money), text(item), text(remark), id}};
 }
 
 Statement deleteExpense(const QString& name, qlonglong id) {
-    return {QStringLiteral("delete from db where name = ? and idon = ?"), {name, id}};
+    return {QStringLiteral("delete from db where name = ? and idon = ?"), {text(name), id}};
 }
 
 Statement archiveLedger() {
@@ -86,7 +92,7 @@ Statement setPassword(const QString& stored) {
 Statement members() { return {QStringLiteral("select xingming from xmb"), {}}; }
 
 Statement addMember(const QString& name) {
-    return {QStringLiteral("insert into xmb (xingming) values (?)"), {name}};
+    return {QStringLiteral("insert into xmb (xingming) values (?)"), {text(name)}};
 }
 
 } // namespace Statements

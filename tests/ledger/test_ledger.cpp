@@ -213,6 +213,14 @@ private slots:
         fillEditor(editor, QString(), QStringLiteral("3"), QStringLiteral("其他"), QString());
         QTest::mouseClick(editor.Button1, Qt::LeftButton);
         QCOMPARE(w.install.ledgerCount(), 3);
+        QCOMPARE(w.install.scalar(QStringLiteral("select count(*) from db where name = ''")).toInt(), 1);
+        // ... and can be deleted like any other.
+        w.form->ledger->N1->trigger();
+        clickRow(*w.form, 2);
+        answerer.answerNext(QStringLiteral("&Yes"));
+        QTest::mouseClick(w.form->ledger->BitBtn9, Qt::LeftButton);
+        QCOMPARE(answerer.texts().last(), QStringLiteral("删除记录成功!"));
+        QCOMPARE(w.install.ledgerCount(), 2);
     }
 
     void refusedAdds_data() {

@@ -5,6 +5,7 @@
 #include "store/DatasetModel.h"
 #include "store/MoneySum.h"
 #include "store/QuillError.h"
+#include "store/RowStore.h"
 #include "store/Statements.h"
 #include "store/TextRules.h"
 
@@ -182,6 +183,33 @@ private slots:
         archive.executeAtomically({Statements::archiveLedger(), Statements::emptyLedger()});
         QCOMPARE(install.ledgerCount(), 0);
         QCOMPARE(install.archiveCount(), 1);
+    }
+
+    void rowStoreKeepsEveryCell() {
+        RowStore store;
+        store.reset(3, {true, false, false});
+        const QString wide(3000, QChar(0x8D26)); // a row larger than a block's remainder
+        for (int i = 0; i < 2000; ++i) {
+            store.beginRow();
+            const QByteArray id = QByteArray::number(i);
+            store.addCell(id.constData(), std::size_t(id.size()));
+            if (i % 3 == 0)
+                store.addNull();
+            else
+                store.addCell("", 0);
+            const QByteArray text = (i == 1000 ? wide : QStringLiteral("备注%1").arg(i)).toUtf8();
+            store.addCell(text.constData(), std::size_t(text.size()));
+            store.endRow();
+        }
+        QCOMPARE(store.size(), 2000);
+        QCOMPARE(store.value(1999, 0), QVariant(qlonglong(1999)));
+        QVERIFY(!store.value(3, 1).isValid());                // NULL stays NULL
+        QCOMPARE(store.value(4, 1), QVariant(QString()));      // empty text stays text
+        QVERIFY(!store.value(4, 1).isNull());
+        QCOMPARE(store.value(1000, 2).toString(), wide);
+        QCOMPARE(store.value(1001, 2).toString(), QStringLiteral("备注1001"));
+        QVERIFY(!store.value(2000, 0).isValid());
+        QVERIFY(!store.value(0, 3).isValid());
     }
 
     void registeredSourceIsNeverSkipped() {
