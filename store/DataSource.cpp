@@ -56,7 +56,8 @@ QSqlDatabase DataSource::connect(const QString& connectionName) const {
     QSqlDatabase db;
     if (sourceKind == Kind::Odbc) {
         db = QSqlDatabase::addDatabase(QStringLiteral("QODBC"), connectionName);
-        db.setDatabaseName(QStringLiteral("DSN=%1").arg(QString::fromLatin1(odbcName)));
+        // The bare name: QODBC puts "DSN=" in front itself.
+        db.setDatabaseName(QString::fromLatin1(odbcName));
         db.setConnectOptions(QStringLiteral("SQL_ATTR_ODBC_VERSION=SQL_OV_ODBC3"));
     } else {
         db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName);

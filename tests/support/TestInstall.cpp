@@ -12,6 +12,8 @@
 #include <QTest>
 #include <atomic>
 
+#include <odbcinst.h>
+
 namespace {
 
 std::atomic<int> installCounter{0};
@@ -30,6 +32,41 @@ QString serverOptions(const QString& database) {
         .arg(psqlodbcDriver(), env("QUILLMERE_TEST_PGHOST", "127.0.0.1"),
              env("QUILLMERE_TEST_PGPORT", "5432"), database, env("QUILLMERE_TEST_PGUSER"),
              env("QUILLMERE_TEST_PGPASSWORD"));
+}
+
+// unixODBC reads ODBCSYSINI once per process, at its first use, and keeps
+// it. So the system-wide data sources and drivers are hidden here, before
+// main(), behind one empty folder that stays put for the whole run: no test
+// may reach a "dateinfo" registered on the machine it runs on.
+QString hiddenSystemOdbcFolder() {
+    static QTemporaryDir folder(QDir::tempPath() + QStringLiteral("/quillmere-odbc-XXXXXX"));
+    return folder.path();
+}
+
+void hideSystemOdbc() {
+    const QString dir = hiddenSystemOdbcFolder();
+    QFile(dir + QStringLiteral("/odbcinst.ini")).open(QIODevice::WriteOnly);
+    QFile(dir + QStringLiteral("/odbc.ini")).open(QIODevice::WriteOnly);
+    QFile(dir + QStringLiteral("/odbc-user.ini")).open(QIODevice::WriteOnly);
+    qputenv("ODBCSYSINI", dir.toUtf8());
+    qputenv("ODBCINI", (dir + QStringLiteral("/odbc-user.ini")).toUtf8());
+}
+Q_CONSTRUCTOR_FUNCTION(hideSystemOdbc)
+
+// Writes one entry of the user's odbc.ini through the driver manager, which
+// also drops its cache of odbc.ini lookups (kept for 20 seconds otherwise, so
+// a later install would still see the previous one's data source).
+// A null entry removes the whole data source.
+void writeUserDsnEntry(const QString& entry, const QString& value) {
+    const QByteArray key = entry.toUtf8();
+    const QByteArray text = value.toUtf8();
+    SQLSetConfigMode(ODBC_USER_DSN);
+    const bool written = SQLWritePrivateProfileString(
+        "dateinfo", entry.isNull() ? nullptr : key.constData(),
+        entry.isNull() ? nullptr : text.constData(), "odbc.ini");
+    SQLSetConfigMode(ODBC_BOTH_DSN);
+    if (!written)
+        qFatal("cannot register the test data source (%s)", qPrintable(entry));
 }
 
 } // namespace
@@ -89,28 +126,30 @@ TestInstall::~TestInstall() {
 }
 
 void TestInstall::prepareOdbc(bool registerDateinfo) {
-    // System-wide data sources are hidden; the test's own odbc.ini decides
-    // whether "dateinfo" exists.
-    const QString odbcDir = tmp.path() + QStringLiteral("/odbc");
-    QDir().mkpath(odbcDir);
-    QFile(odbcDir + QStringLiteral("/odbcinst.ini")).open(QIODevice::WriteOnly);
-    QFile(odbcDir + QStringLiteral("/odbc.ini")).open(QIODevice::WriteOnly);
+    // The install's own user odbc.ini decides whether "dateinfo" exists.
     const QString userIni = tmp.path() + QStringLiteral("/odbc-user.ini");
-    QFile ini(userIni);
-    ini.open(QIODevice::WriteOnly);
-    if (registerDateinfo) {
-        ini.write(QStringLiteral("[dateinfo]\n"
-                                 "Description=Quillmere test ledger\n"
-                                 "Driver=%1\nServername=%2\nPort=%3\nDatabase=%4\n"
-                                 "Username=%5\nPassword=%6\n")
-                      .arg(psqlodbcDriver(), env("QUILLMERE_TEST_PGHOST", "127.0.0.1"),
-                           env("QUILLMERE_TEST_PGPORT", "5432"), pgDatabase,
-                           env("QUILLMERE_TEST_PGUSER"), env("QUILLMERE_TEST_PGPASSWORD"))
-                      .toUtf8());
-    }
-    ini.close();
-    qputenv("ODBCSYSINI", odbcDir.toUtf8());
+    QFile(userIni).open(QIODevice::WriteOnly);
     qputenv("ODBCINI", userIni.toUtf8());
+    writeUserDsnEntry(QString(), QString()); // no "dateinfo" yet, and no cached one
+    if (!registerDateinfo)
+        return;
+    const QList<std::pair<QString, QString>> entries{
+        {QStringLiteral("Description"), QStringLiteral("Quillmere test ledger")},
+        {QStringLiteral("Driver"), psqlodbcDriver()},
+        {QStringLiteral("Servername"), env("QUILLMERE_TEST_PGHOST", "127.0.0.1")},
+        {QStringLiteral("Port"), env("QUILLMERE_TEST_PGPORT", "5432")},
+        {QStringLiteral("Database"), pgDatabase},
+        {QStringLiteral("Username"), env("QUILLMERE_TEST_PGUSER")},
+        {QStringLiteral("Password"), env("QUILLMERE_TEST_PGPASSWORD")},
+    };
+    for (const auto& [entry, value] : entries)
+        writeUserDsnEntry(entry, value);
+}
+
+void TestInstall::setDataSourceEntry(const QString& entry, const QString& value) {
+    if (kind != QLatin1String("postgres"))
+        qFatal("only a postgres install has a data source to change");
+    writeUserDsnEntry(entry, value);
 }
 
 void TestInstall::createPostgresDatabase() {

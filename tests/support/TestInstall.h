@@ -38,6 +38,9 @@ public:
                          const QString& remark = QString());
     int ledgerCount() { return scalar(QStringLiteral("select count(*) from db")).toInt(); }
     int archiveCount() { return scalar(QStringLiteral("select count(*) from shenhe")).toInt(); }
+    // Changes one entry of the registered "dateinfo" (postgres only), as a
+    // user editing odbc.ini would: "Password", "Database", "Port", ...
+    void setDataSourceEntry(const QString& entry, const QString& value);
 
 private:
     void prepareOdbc(bool registerDateinfo);
