@@ -23,7 +23,20 @@ DBGrid::DBGrid(Dataset& dataset, QList<GridColumn> columns, QWidget* parent)
         applyColumns();
         followDataset(gridModel->dataset().currentRow());
     });
-    connect(&dataset, &Dataset::currentRowChanged, this, &DBGrid::followDataset);
+    // Walking a dataset moves its current row many times in one handler; the
+    // grid's mark moves once, to where the walk ended.
+    connect(&dataset, &Dataset::currentRowChanged, this, [this] {
+        if (followQueued)
+            return;
+        followQueued = true;
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                followQueued = false;
+                followDataset(gridModel->dataset().currentRow());
+            },
+            Qt::QueuedConnection);
+    });
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) {
                 Dataset& ds = gridModel->dataset();
@@ -42,6 +55,7 @@ void DBGrid::applyColumns() {
 }
 
 void DBGrid::followDataset(int row) {
+    gridModel->showFetchedRows();
     following = true;
     const int previous = currentIndex().isValid() ? currentIndex().row() : -1;
     if (row >= 0 && row < gridModel->rowCount()) {

@@ -27,4 +27,5 @@ private:
 
     DatasetModel* gridModel;
     bool following = false;
+    bool followQueued = false;
 };

@@ -224,7 +224,7 @@ void Dataset::fetchAll() {
 
 bool Dataset::ensureFetched(int rowIndex) {
     while (rowIndex >= rows.size() && canFetchMore())
-        fetchMore(std::max(256, rowIndex + 1 - rows.size()));
+        fetchMore(std::max(4096, rowIndex + 1 - rows.size()));
     return rowIndex < rows.size();
 }
 

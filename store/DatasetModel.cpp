@@ -10,13 +10,28 @@ DatasetModel::DatasetModel(Dataset& dataset, QList<GridColumn> columns, QObject*
         rebind();
         endResetModel();
     });
-    connect(&source, &Dataset::rowsFetched, this, [this](int first, int last) {
-        if (first != shownRows)
+    // A walk through a large result fetches thousands of batches; the grid
+    // learns of the new rows once, when control returns to the event loop,
+    // not once per batch.
+    connect(&source, &Dataset::rowsFetched, this, [this] {
+        if (syncQueued)
             return;
-        beginInsertRows({}, first, last);
-        shownRows = last + 1;
-        endInsertRows();
+        syncQueued = true;
+        QMetaObject::invokeMethod(this, &DatasetModel::showFetchedRows, Qt::QueuedConnection);
     });
+}
+
+void DatasetModel::showFetchedRows() {
+    syncQueued = false;
+    const int fetched = source.isOpen() ? source.fetchedRowCount() : 0;
+    // A view may ask for more rows while it hears of these; it gets them next time.
+    if (inserting || fetched <= shownRows)
+        return;
+    inserting = true;
+    beginInsertRows({}, shownRows, fetched - 1);
+    shownRows = fetched;
+    endInsertRows();
+    inserting = false;
 }
 
 void DatasetModel::rebind() {
@@ -81,10 +96,12 @@ Qt::ItemFlags DatasetModel::flags(const QModelIndex& index) const {
 }
 
 bool DatasetModel::canFetchMore(const QModelIndex& parent) const {
-    return !parent.isValid() && source.canFetchMore();
+    return !parent.isValid() && (source.canFetchMore() || shownRows < source.fetchedRowCount());
 }
 
 void DatasetModel::fetchMore(const QModelIndex& parent) {
-    if (!parent.isValid())
-        source.fetchMore();
+    if (parent.isValid())
+        return;
+    source.fetchMore();
+    showFetchedRows();
 }

@@ -36,6 +36,9 @@ public:
     bool canFetchMore(const QModelIndex& parent) const override;
     void fetchMore(const QModelIndex& parent) override;
 
+    // Announces the rows the dataset fetched since the grid last heard.
+    void showFetchedRows();
+
 private:
     void rebind();
 
@@ -43,4 +46,6 @@ private:
     QList<GridColumn> gridColumns;
     QList<int> fieldOfColumn; // dataset field index per grid column, -1 when unbound
     int shownRows = 0;
+    bool syncQueued = false;
+    bool inserting = false;
 };

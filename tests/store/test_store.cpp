@@ -119,7 +119,9 @@ private slots:
         const int firstShown = model.rowCount();
         QCOMPARE(firstShown, query.fetchedRowCount());
         QCOMPARE(TextRules::numberText(moneySum(query)), QStringLiteral("10"));
-        QCOMPARE(model.rowCount(), 1000);
+        // The walk's rows reach the grid in one step, once control returns.
+        QCOMPARE(model.rowCount(), firstShown);
+        QTRY_COMPARE(model.rowCount(), 1000);
         QVERIFY(model.data(model.index(0, 0)).toLongLong() > model.data(model.index(999, 0)).toLongLong());
         query.close();
         QCOMPARE(model.rowCount(), 0);
