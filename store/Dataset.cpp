@@ -27,6 +27,19 @@ Dataset::~Dataset() {
 }
 
 QSqlDatabase& Dataset::connection() {
+    // A server that went away since the last statement (stopped, restarted,
+    // network gone) leaves the connection dead without telling it. A dead
+    // one is replaced here, before the statement, so an action works as soon
+    // as the server is back and a change is never sent twice. The embedded
+    // file cannot go away like that, and a transaction keeps its connection.
+    if (db.isValid() && db.isOpen() && !inTransaction && !DataSource::isSqlite(db)) {
+        QSqlQuery probe(db);
+        if (!probe.exec(QStringLiteral("select 1"))) {
+            probe = QSqlQuery();
+            close();
+            db.close();
+        }
+    }
     if (!db.isValid() || !db.isOpen()) {
         if (db.isValid()) {
             db = QSqlDatabase();
@@ -70,15 +83,6 @@ void Dataset::fail(const QSqlQuery& failed) {
         message = error.text().trimmed();
     if (message.isEmpty())
         message = QStringLiteral("%1: the data source rejected the statement").arg(datasetName);
-    // A connection that died (server stopped, network gone) is dropped, so the
-    // next action connects afresh.
-    if (db.isValid() && !inTransaction) {
-        QSqlQuery probe(db);
-        if (!probe.exec(QStringLiteral("select 1"))) {
-            probe = QSqlQuery();
-            db.close();
-        }
-    }
     throw QuillError(message);
 }
 
@@ -86,20 +90,26 @@ void Dataset::open() {
     close();
     if (current.isEmpty())
         throw QuillError(QStringLiteral("%1: No SQL statement available").arg(datasetName));
-    QSqlQuery q = prepared(current);
-    if (!q.exec())
-        fail(q);
-    query = std::move(q);
-    const QSqlRecord record = query.record();
-    fields.clear();
-    std::vector<bool> integers;
-    for (int i = 0; i < record.count(); ++i) {
-        fields << record.fieldName(i);
-        const int type = record.field(i).metaType().id();
-        integers.push_back(type == QMetaType::Int || type == QMetaType::LongLong ||
-                           type == QMetaType::UInt || type == QMetaType::ULongLong);
+    if (sqlite3* handle = SqliteCursor::handleOf(connection())) {
+        cursor = std::make_unique<SqliteCursor>(handle, current);
+        fields = cursor->columns();
+        rows.reset(int(fields.size()), cursor->integerColumns());
+    } else {
+        QSqlQuery q = prepared(current);
+        if (!q.exec())
+            fail(q);
+        query = std::move(q);
+        const QSqlRecord record = query.record();
+        fields.clear();
+        std::vector<bool> integers;
+        for (int i = 0; i < record.count(); ++i) {
+            fields << record.fieldName(i);
+            const int type = record.field(i).metaType().id();
+            integers.push_back(type == QMetaType::Int || type == QMetaType::LongLong ||
+                               type == QMetaType::UInt || type == QMetaType::ULongLong);
+        }
+        rows.reset(int(fields.size()), std::move(integers));
     }
-    rows.reset(int(fields.size()), std::move(integers));
     opened = true;
     exhausted = false;
     fetchMore();
@@ -112,6 +122,7 @@ void Dataset::open() {
 void Dataset::close() {
     const bool wasOpen = opened;
     query = QSqlQuery();
+    cursor.reset();
     opened = false;
     exhausted = true;
     atEnd = true;
@@ -192,6 +203,22 @@ void Dataset::fetchMore(int count) {
     if (!opened || exhausted)
         return;
     const int firstNew = rows.size();
+    if (cursor) {
+        for (int i = 0; i < count; ++i) {
+            if (!cursor->fetch(rows)) {
+                exhausted = true;
+                cursor.reset();
+                break;
+            }
+        }
+    } else {
+        fetchFromQuery(count);
+    }
+    if (rows.size() > firstNew)
+        emit rowsFetched(firstNew, rows.size() - 1);
+}
+
+void Dataset::fetchFromQuery(int count) {
     const int columns = int(fields.size());
     for (int i = 0; i < count; ++i) {
         if (!query.next()) {
@@ -199,7 +226,7 @@ void Dataset::fetchMore(int count) {
                 fail(query);
             exhausted = true;
             query.finish();
-            break;
+            return;
         }
         rows.beginRow();
         for (int c = 0; c < columns; ++c) {
@@ -213,8 +240,6 @@ void Dataset::fetchMore(int count) {
         }
         rows.endRow();
     }
-    if (rows.size() > firstNew)
-        emit rowsFetched(firstNew, rows.size() - 1);
 }
 
 void Dataset::fetchAll() {

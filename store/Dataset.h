@@ -2,6 +2,7 @@
 
 #include "store/DataSource.h"
 #include "store/RowStore.h"
+#include "store/SqliteCursor.h"
 #include "store/Statement.h"
 
 #include <QObject>
@@ -9,6 +10,8 @@
 #include <QSqlQuery>
 #include <QStringList>
 #include <QVariant>
+#include <memory>
+#include <string_view>
 #include <vector>
 
 // A named set of rows from the data source, on a connection of its own: a
@@ -61,6 +64,8 @@ public:
     QVariant value(const QString& field) const;
     QString text(const QString& field) const;
     QVariant valueAt(int rowIndex, int column) const;
+    // A cell's UTF-8 text, without building a QString (empty for NULL).
+    std::string_view textAt(int rowIndex, int column) const { return rows.text(rowIndex, column); }
 
     // Table cursor: append a row with the given column values, delete the
     // current row.
@@ -81,6 +86,7 @@ private:
     void requireOpen() const;
     void requireRow() const;
     bool ensureFetched(int rowIndex);
+    void fetchFromQuery(int count);
     void moveTo(int newRow, bool end);
 
     QString datasetName;
@@ -92,6 +98,7 @@ private:
     QStringList tableColumns;
 
     QSqlQuery query;
+    std::unique_ptr<SqliteCursor> cursor; // the embedded ledger's fast path
     bool opened = false;
     bool inTransaction = false;
     bool exhausted = true;

@@ -23,7 +23,7 @@ double moneySum(Dataset& dataset) {
     CompensatedSum total;
     dataset.first();
     while (!dataset.eof()) {
-        total.add(TextRules::parseNumber(dataset.valueAt(dataset.currentRow(), money).toString()));
+        total.add(TextRules::parseNumber(dataset.textAt(dataset.currentRow(), money)));
         dataset.next();
     }
     return total.result();

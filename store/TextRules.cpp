@@ -33,10 +33,9 @@ namespace {
 
 // Optional blanks, optional sign, digits with at most one ".", optional
 // exponent, optional blanks; at least one digit before the exponent.
-std::optional<double> readNumber(const QString& text) {
-    const QByteArray raw = text.toUtf8();
-    const char* p = raw.constData();
-    const char* end = p + raw.size();
+std::optional<double> readNumber(std::string_view text) {
+    const char* p = text.data();
+    const char* end = p + text.size();
     while (p < end && *p == ' ')
         ++p;
     while (end > p && end[-1] == ' ')
@@ -72,25 +71,37 @@ std::optional<double> readNumber(const QString& text) {
     if (p != end)
         return std::nullopt;
     // from_chars reads neither a sign nor a leading ".": hand it the unsigned body.
-    std::string number(body, end);
-    if (!number.empty() && number.front() == '.')
-        number.insert(number.begin(), '0');
     double value = 0;
-    const auto result =
-        std::from_chars(number.data(), number.data() + number.size(), value);
-    if (result.ec != std::errc() || result.ptr != number.data() + number.size())
-        return std::nullopt;
+    std::from_chars_result result;
+    if (*body == '.') {
+        std::string number(body, end);
+        number.insert(number.begin(), '0');
+        result = std::from_chars(number.data(), number.data() + number.size(), value);
+        if (result.ec != std::errc() || result.ptr != number.data() + number.size())
+            return std::nullopt;
+    } else {
+        result = std::from_chars(body, end, value);
+        if (result.ec != std::errc() || result.ptr != end)
+            return std::nullopt;
+    }
     return negative ? -value : value;
 }
 
 } // namespace
 
-bool isNumber(const QString& text) { return readNumber(text).has_value(); }
+bool isNumber(const QString& text) { return readNumber(text.toStdString()).has_value(); }
 
 double parseNumber(const QString& text) {
-    if (const auto value = readNumber(text))
+    if (const auto value = readNumber(text.toStdString()))
         return *value;
     throw QuillError(QStringLiteral("'%1' is not a valid floating point value").arg(text));
+}
+
+double parseNumber(std::string_view utf8) {
+    if (const auto value = readNumber(utf8))
+        return *value;
+    throw QuillError(QStringLiteral("'%1' is not a valid floating point value")
+                         .arg(QString::fromUtf8(utf8.data(), qsizetype(utf8.size()))));
 }
 
 QString numberText(double value) {

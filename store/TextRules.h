@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QString>
 #include <optional>
+#include <string_view>
 
 // Fixed text forms for dates and numbers, independent of the user's locale, so
 // that stored texts sort as the dates they stand for and every machine writes
@@ -21,6 +22,8 @@ QString dateText(const QDate& day);
 
 // Text to number; throws QuillError "'text' is not a valid floating point value".
 double parseNumber(const QString& text);
+// The same for UTF-8 text, as a dataset holds it.
+double parseNumber(std::string_view utf8);
 bool isNumber(const QString& text);
 // Number to text: general format, at most 15 significant digits.
 QString numberText(double value);
