@@ -56,12 +56,13 @@ bool SqliteCursor::fetch(RowStore& rows) {
     rows.beginRow();
     const int count = int(names.size());
     for (int c = 0; c < count; ++c) {
-        if (sqlite3_column_type(stmt, c) == SQLITE_NULL) {
-            rows.addNull();
-            continue;
-        }
+        // Every call takes the connection's mutex: ask for the type only when
+        // there is no text.
         const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, c));
-        rows.addCell(text, std::size_t(sqlite3_column_bytes(stmt, c)));
+        if (!text && sqlite3_column_type(stmt, c) == SQLITE_NULL)
+            rows.addNull();
+        else
+            rows.addCell(text ? text : "", std::size_t(sqlite3_column_bytes(stmt, c)));
     }
     rows.endRow();
     return true;

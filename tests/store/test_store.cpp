@@ -4,6 +4,7 @@
 #include "store/Dataset.h"
 #include "store/DatasetModel.h"
 #include "store/MoneySum.h"
+#include "store/PasswordHash.h"
 #include "store/QuillError.h"
 #include "store/RowStore.h"
 #include "store/Statements.h"
@@ -12,6 +13,7 @@
 #include <QAbstractItemModelTester>
 #include <QFile>
 #include <QTest>
+#include <sodium.h>
 
 namespace {
 
@@ -212,6 +214,24 @@ private slots:
         QCOMPARE(store.value(1001, 2).toString(), QStringLiteral("备注1001"));
         QVERIFY(!store.value(2000, 0).isValid());
         QVERIFY(!store.value(0, 3).isValid());
+    }
+
+    void passwordHashes() {
+        const QString stored = PasswordHash::hash(QStringLiteral("2468"));
+        QVERIFY(PasswordHash::isHash(stored));
+        QVERIFY(!stored.contains(QStringLiteral("2468")));
+        QVERIFY(PasswordHash::matches(stored, QStringLiteral("2468")));
+        QVERIFY(!PasswordHash::matches(stored, QStringLiteral("24680")));
+        QVERIFY(!PasswordHash::matches(stored, QString()));
+        QVERIFY(PasswordHash::hash(QStringLiteral("2468")) != stored); // salted
+        // A hash made with another cost still verifies: the cost is in the string.
+        char costly[crypto_pwhash_STRBYTES];
+        QCOMPARE(crypto_pwhash_str(costly, "1357", 4, crypto_pwhash_OPSLIMIT_INTERACTIVE,
+                                   crypto_pwhash_MEMLIMIT_INTERACTIVE), 0);
+        QVERIFY(PasswordHash::matches(QString::fromLatin1(costly), QStringLiteral("1357")));
+        // A plain stored code from an older ledger compares as text.
+        QVERIFY(PasswordHash::matches(QStringLiteral("1357"), QStringLiteral("1357")));
+        QVERIFY(!PasswordHash::matches(QStringLiteral("1357"), QStringLiteral("1357 ")));
     }
 
     void registeredSourceIsNeverSkipped() {
