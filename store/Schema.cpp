@@ -42,6 +42,14 @@ QString definition(const QString& table, bool sqlite) {
     return QStringLiteral("(mima varchar(128))");
 }
 
+bool indexExists(QSqlDatabase& db, const QString& index, bool sqlite) {
+    QSqlQuery q(db);
+    q.prepare(sqlite ? QStringLiteral("select count(*) from sqlite_master where type = 'index' and name = ?")
+                     : QStringLiteral("select count(*) from pg_indexes where indexname = ?"));
+    q.addBindValue(index);
+    return q.exec() && q.next() && q.value(0).toInt() > 0;
+}
+
 } // namespace
 
 bool tableExists(QSqlDatabase& db, const QString& table) {
@@ -60,6 +68,18 @@ Report ensure(QSqlDatabase& db, const QString& storedCode) {
         }
         run(db, QStringLiteral("create table %1 %2").arg(table, definition(table, sqlite)));
         report.created << table;
+    }
+    // The name and date filters and the member totals look rows up by these
+    // columns; without an index a filter that matches little reads the whole
+    // ledger.
+    for (const QString& column : {QStringLiteral("name"), QStringLiteral("datetime")}) {
+        const QString index = QStringLiteral("db_by_%1").arg(column);
+        if (!report.created.contains(QStringLiteral("db")) && indexExists(db, index, sqlite)) {
+            report.found << index;
+            continue;
+        }
+        run(db, QStringLiteral("create index if not exists %1 on db (%2)").arg(index, column));
+        report.created << index;
     }
     QSqlQuery count(db);
     if (!count.exec(QStringLiteral("select count(*) from mima")) || !count.next())
