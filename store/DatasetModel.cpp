@@ -8,7 +8,11 @@ DatasetModel::DatasetModel(Dataset& dataset, QList<GridColumn> columns, QObject*
     connect(&source, &Dataset::reset, this, [this] {
         beginResetModel();
         rebind();
+        // Listeners that fetch while they hear of the reset get their rows
+        // announced afterwards, never while others still wait to hear of it.
+        announcingReset = true;
         endResetModel();
+        announcingReset = false;
     });
     // A walk through a large result fetches thousands of batches; the grid
     // learns of the new rows once, when control returns to the event loop,
@@ -25,7 +29,7 @@ void DatasetModel::showFetchedRows() {
     syncQueued = false;
     const int fetched = source.isOpen() ? source.fetchedRowCount() : 0;
     // A view may ask for more rows while it hears of these; it gets them next time.
-    if (inserting || fetched <= shownRows)
+    if (inserting || announcingReset || fetched <= shownRows)
         return;
     inserting = true;
     beginInsertRows({}, shownRows, fetched - 1);

@@ -48,4 +48,5 @@ private:
     int shownRows = 0;
     bool syncQueued = false;
     bool inserting = false;
+    bool announcingReset = false;
 };
