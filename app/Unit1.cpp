@@ -10,6 +10,7 @@
 #include "ledger/LedgerView.h"
 #include "ledger/RecordEditor.h"
 #include "members/MemberPanel.h"
+#include "presentation/PresentationExtras.h"
 #include "presentation/TunePlayer.h"
 #include "settlement/AuditPanel.h"
 #include "settlement/SettlementCentre.h"
@@ -73,6 +74,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     tunePlayer = new TunePlayer(*this);
     memberPanel = new MemberPanel(*this);
     auditPanel = new AuditPanel(*this);
+    presentation = new PresentationExtras(*this);
     buildGate();
 
     ledger->wire();
@@ -80,6 +82,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     settlement->wire();
     memberPanel->wire();
     auditPanel->wire();
+    presentation->wire();
 
     move(179, 93);
     resize(1018, 517);

@@ -9,6 +9,7 @@ class Dataset;
 class DatasetModel;
 class LedgerView;
 class MemberPanel;
+class PresentationExtras;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -40,6 +41,7 @@ public:
     TunePlayer* tunePlayer = nullptr;
     MemberPanel* memberPanel = nullptr;
     AuditPanel* auditPanel = nullptr;
+    PresentationExtras* presentation = nullptr; // skins, mute entry, about box
 
     // Authorisation panel.
     QFrame* Panel6 = nullptr;

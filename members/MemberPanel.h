@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QChar>
 #include <QObject>
 
 class DBGrid;
@@ -28,6 +29,16 @@ public:
     QLineEdit* Edit2 = nullptr;
     QPushButton* Button21 = nullptr;
 
+    void Button7Click();
+    void Button10Click();
+    void Button8Click();
+    void Button9Click();
+    void Button21Click();
+    void Edit2KeyPress(QChar& key);
+
 private:
+    // Refills the name boxes, keeping the member grid's mark where it was.
+    void refreshNameBoxes();
+
     TForm1& form;
 };

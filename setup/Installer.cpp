@@ -1,5 +1,6 @@
 #include "setup/Installer.h"
 
+#include "presentation/BackgroundTune.h"
 #include "store/DataSource.h"
 #include "store/InstallFolder.h"
 #include "store/PasswordHash.h"
@@ -79,6 +80,7 @@ Report run(const Options& options) {
     makeFolder(InstallFolder::path(), report);
     makeFolder(InstallFolder::musicFolder(), report);
     writeFileOnce(InstallFolder::headCountFile(), options.headCount.toUtf8() + "\r\n", report);
+    writeFileOnce(InstallFolder::tuneFile(), BackgroundTune::midi(), report);
 
     const DataSource source = DataSource::resolve();
     {
