@@ -1,4 +1,5 @@
 #include "setup/Installer.h"
+#include "store/DataSource.h"
 #include "store/InstallFolder.h"
 #include "store/QuillError.h"
 
@@ -28,7 +29,13 @@ int main(int argc, char* argv[]) {
                                     QStringLiteral("A member to add when the member table is "
                                                    "empty; repeat for several."),
                                     QStringLiteral("name"));
-    parser.addOptions({code, people, member});
+    const QCommandLineOption dsn(
+        QStringLiteral("dsn"),
+        QStringLiteral("Set up the shared ledger on the registered ODBC data source \"dateinfo\", "
+                       "and stop with an error when it is not registered, instead of making "
+                       "the embedded ledger file. Without it the data source is still used when "
+                       "it is registered."));
+    parser.addOptions({code, people, member, dsn});
     parser.process(application);
 
     Installer::Options options;
@@ -51,6 +58,14 @@ int main(int argc, char* argv[]) {
             std::fprintf(stderr, "quillmere-setup: a member name takes 1 to 50 characters\n");
             return 2;
         }
+    }
+
+    if (parser.isSet(dsn) &&
+        !DataSource::odbcSourceRegistered(QString::fromLatin1(DataSource::odbcName))) {
+        std::fprintf(stderr,
+                     "quillmere-setup: no ODBC data source \"dateinfo\" is registered; add it to "
+                     "odbc.ini (odbcinst -q -s lists the registered ones) and run again\n");
+        return 1;
     }
 
     try {

@@ -58,7 +58,10 @@ QSqlDatabase DataSource::connect(const QString& connectionName) const {
         db = QSqlDatabase::addDatabase(QStringLiteral("QODBC"), connectionName);
         // The bare name: QODBC puts "DSN=" in front itself.
         db.setDatabaseName(QString::fromLatin1(odbcName));
-        db.setConnectOptions(QStringLiteral("SQL_ATTR_ODBC_VERSION=SQL_OV_ODBC3"));
+        // A server that accepts the connection but never answers would
+        // otherwise freeze the window for good.
+        db.setConnectOptions(
+            QStringLiteral("SQL_ATTR_ODBC_VERSION=SQL_OV_ODBC3;SQL_ATTR_LOGIN_TIMEOUT=10"));
     } else {
         db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName);
         // mode=rw: a missing ledger file is an error, not a new empty ledger.

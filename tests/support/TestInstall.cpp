@@ -178,6 +178,14 @@ QSqlDatabase& TestInstall::db() {
     return conn;
 }
 
+void TestInstall::reconnect() {
+    if (!conn.isValid())
+        return;
+    conn.close();
+    conn = QSqlDatabase();
+    QSqlDatabase::removeDatabase(connectionName);
+}
+
 void TestInstall::exec(const QString& sql, const QVariantList& values) {
     QSqlQuery q(db());
     if (!q.prepare(sql))

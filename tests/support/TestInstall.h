@@ -30,6 +30,8 @@ public:
     const QString& backend() const { return kind; }
     // A connection of the test's own, for fixtures and checks.
     QSqlDatabase& db();
+    // Drops that connection (after the test stopped its server); the next use connects anew.
+    void reconnect();
     QVariant scalar(const QString& sql, const QVariantList& values = {});
     void exec(const QString& sql, const QVariantList& values = {});
     // Adds a ledger row directly; returns its record id.
