@@ -183,6 +183,45 @@ private slots:
         QCOMPARE(w.tableRows(QStringLiteral("db")), QStringList());
         QCOMPARE(w.tableRows(QStringLiteral("shenhe")), byId(archiveBefore + ledgerNow));
     }
+
+    void rowAddedDuringTheAuditStaysInTheLedger_data() { TestInstall::addBackendRows(); }
+    void rowAddedDuringTheAuditStaysInTheLedger() {
+        QFETCH(QString, backend);
+        if (backend == QLatin1String("sqlite"))
+            QSKIP("the embedded ledger takes its write lock first: no other writer gets in");
+        SettlementWindow w(backend);
+        w.install.addExpense(QStringLiteral("张三"), QStringLiteral("2024-03-01"), QStringLiteral("1"));
+        w.install.addExpense(QStringLiteral("李四"), QStringLiteral("2024-03-02"), QStringLiteral("2"));
+        const QStringList period = w.tableRows(QStringLiteral("db"));
+        // Another client adds a row and commits it while the audit is between
+        // its copy and its delete.
+        const QString otherClient =
+            QStringLiteral("host=%1 port=%2 user=%3 password=%4 dbname=%5")
+                .arg(qEnvironmentVariable("QUILLMERE_TEST_PGHOST"),
+                     qEnvironmentVariable("QUILLMERE_TEST_PGPORT"),
+                     qEnvironmentVariable("QUILLMERE_TEST_PGUSER"),
+                     qEnvironmentVariable("QUILLMERE_TEST_PGPASSWORD"),
+                     w.install.scalar(QStringLiteral("select current_database()")).toString());
+        w.install.exec(QStringLiteral("create extension if not exists dblink"));
+        w.install.exec(QStringLiteral(
+                           "create function add_meanwhile() returns trigger language plpgsql as "
+                           "$$ begin perform dblink_exec('%1', 'insert into db (name, datetime, "
+                           "money, something, info) values (''王五'', ''2024-03-31'', ''9'', "
+                           "''水费'', '''')'); return null; end $$")
+                           .arg(otherClient));
+        w.install.exec(QStringLiteral("create trigger add_meanwhile after insert on shenhe for "
+                                      "each statement execute function add_meanwhile()"));
+        w.open();
+        openAuditPanel(w);
+
+        BoxAnswerer answerer;
+        QTest::mouseClick(w.audit().Button14, Qt::LeftButton);
+        QCOMPARE(answerer.only().text, QStringLiteral("审核成功!"));
+        QCOMPARE(w.tableRows(QStringLiteral("shenhe")), period);
+        const QStringList ledger = w.tableRows(QStringLiteral("db"));
+        QCOMPARE(ledger.size(), 1);
+        QVERIFY(ledger.front().contains(QStringLiteral("|王五|2024-03-31|9|水费|")));
+    }
 };
 
 QTEST_MAIN(TestAudit)
