@@ -8,7 +8,7 @@ QM_PACKAGES=(
     g++ cmake ninja-build pkg-config
     qt6-base-dev libqt6sql6-sqlite libqt6sql6-odbc
     unixodbc unixodbc-dev odbc-postgresql libsqliteodbc
-    libsodium-dev libfluidsynth-dev libasound2-dev timgm6mb-soundfont fonts-noto-cjk
+    libsodium-dev libsqlite3-dev libfluidsynth-dev libasound2-dev timgm6mb-soundfont fonts-noto-cjk
 )
 
 qm_install() {
