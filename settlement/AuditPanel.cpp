@@ -26,9 +26,12 @@ AuditPanel::AuditPanel(TForm1& owner) : QObject(&owner), form(owner) {
     DBGrid4->setObjectName(QStringLiteral("DBGrid4"));
     DBGrid4->datasetModel()->setObjectName(QStringLiteral("DataSource5"));
     DBGrid4->setGeometry(7, 4, 668, 243);
-    Button14 = place<QPushButton>(Panel5, "Button14", QRect(464, 256, 49, 25), QStringLiteral("审核"));
-    Button15 = place<QPushButton>(Panel5, "Button15", QRect(528, 256, 65, 25), QStringLiteral("已审核"));
-    Button13 = place<QPushButton>(Panel5, "Button13", QRect(616, 256, 45, 25), QStringLiteral("关闭"));
+    Button14 =
+        place<QPushButton>(Panel5, "Button14", QRect(464, 256, 49, 25), QStringLiteral("审核"));
+    Button15 =
+        place<QPushButton>(Panel5, "Button15", QRect(528, 256, 65, 25), QStringLiteral("已审核"));
+    Button13 =
+        place<QPushButton>(Panel5, "Button13", QRect(616, 256, 45, 25), QStringLiteral("关闭"));
     Button13->setCursor(Qt::PointingHandCursor);
 }
 
@@ -57,4 +60,6 @@ void AuditPanel::Button15Click() {
     archive.open();
 }
 
-void AuditPanel::Button13Click() { Panel5->hide(); }
+void AuditPanel::Button13Click() {
+    Panel5->hide();
+}

@@ -37,17 +37,22 @@ SettlementCentre::SettlementCentre(TForm1& owner) : QObject(&owner), form(owner)
     DateTimePicker5 = place<DateTimePicker>(Panel3, "DateTimePicker5", QRect(304, 24, 89, 21));
     DateTimePicker5->setValue(QDateTime(QDate(2020, 12, 30), QTime(15, 11, 0, 606)));
     Edit4 = place<QLineEdit>(Panel3, "Edit4", QRect(416, 24, 28, 21));
-    Button18 = place<QPushButton>(Panel3, "Button18", QRect(447, 20, 67, 25),
-                                  QStringLiteral("设置人数"));
-    BitBtn5 = place<QPushButton>(Panel3, "BitBtn5", QRect(16, 63, 76, 20), QStringLiteral("开始查询"));
+    Button18 =
+        place<QPushButton>(Panel3, "Button18", QRect(447, 20, 67, 25), QStringLiteral("设置人数"));
+    BitBtn5 =
+        place<QPushButton>(Panel3, "BitBtn5", QRect(16, 63, 76, 20), QStringLiteral("开始查询"));
     BitBtn5->setIcon(QIcon(QStringLiteral(":/ledger/images/search.png")));
     BitBtn5->setIconSize(QSize(14, 14));
     Button4 = place<QPushButton>(Panel3, "Button4", QRect(114, 59, 49, 25), QStringLiteral("计算"));
-    Button16 = place<QPushButton>(Panel3, "Button16", QRect(185, 58, 33, 25), QStringLiteral("A A"));
-    Button17 = place<QPushButton>(Panel3, "Button17", QRect(239, 57, 49, 25), QStringLiteral("结算"));
+    Button16 =
+        place<QPushButton>(Panel3, "Button16", QRect(185, 58, 33, 25), QStringLiteral("A A"));
+    Button17 =
+        place<QPushButton>(Panel3, "Button17", QRect(239, 57, 49, 25), QStringLiteral("结算"));
     Button17->setEnabled(false);
-    Button12 = place<QPushButton>(Panel3, "Button12", QRect(309, 56, 49, 25), QStringLiteral("审核"));
-    Button11 = place<QPushButton>(Panel3, "Button11", QRect(375, 56, 57, 25), QStringLiteral("计算器"));
+    Button12 =
+        place<QPushButton>(Panel3, "Button12", QRect(309, 56, 49, 25), QStringLiteral("审核"));
+    Button11 =
+        place<QPushButton>(Panel3, "Button11", QRect(375, 56, 57, 25), QStringLiteral("计算器"));
     Button5 = place<QPushButton>(Panel3, "Button5", QRect(455, 56, 49, 25), QStringLiteral("取消"));
 }
 
@@ -79,7 +84,9 @@ bool SettlementCentre::eventFilter(QObject* watched, QEvent* event) {
     return QObject::eventFilter(watched, event);
 }
 
-void SettlementCentre::readHeadCount() { Edit4->setText(HeadCountFile().read()); }
+void SettlementCentre::readHeadCount() {
+    Edit4->setText(HeadCountFile().read());
+}
 
 double SettlementCentre::memberSum() {
     form.ledger->showInLedger(Statements::ledgerOfMemberBetweenDays(
@@ -111,7 +118,9 @@ void SettlementCentre::Button18Click() {
     readHeadCount();
 }
 
-void SettlementCentre::BitBtn5Click() { memberSum(); }
+void SettlementCentre::BitBtn5Click() {
+    memberSum();
+}
 
 void SettlementCentre::Button4Click() {
     const double sum = memberSum();
@@ -143,9 +152,9 @@ void SettlementCentre::Button17Click() {
 
 void SettlementCentre::Button3Click() {
     const double sum = moneySum(*form.ADOQuery1);
-    form.ledger->Label9->setText(SettlementRules::amountLine(
-        form.ledger->ComboBox2->currentText(), DateTimePicker4->value(), DateTimePicker5->value(),
-        sum));
+    form.ledger->Label9->setText(SettlementRules::amountLine(form.ledger->ComboBox2->currentText(),
+                                                             DateTimePicker4->value(),
+                                                             DateTimePicker5->value(), sum));
 }
 
 void SettlementCentre::Button11Click() {

@@ -9,8 +9,8 @@
 namespace {
 
 // Adds a ledger row with a record id of the test's choosing.
-void addExpenseWithId(TestInstall& install, qlonglong id, const QString& name,
-                      const QString& date, const QString& money) {
+void addExpenseWithId(TestInstall& install, qlonglong id, const QString& name, const QString& date,
+                      const QString& money) {
     install.exec(QStringLiteral("insert into db (idon, name, datetime, money, something, info) "
                                 "values (?, ?, ?, ?, ?, ?)"),
                  {id, name, date, money, QStringLiteral("买菜"), QStringLiteral("备注")});
@@ -55,9 +55,9 @@ void removeFailure(TestInstall& install, const QString& where) {
     if (where == QLatin1String("archive refuses a row"))
         install.exec(QStringLiteral("update db set money = '13.14' where money = '13.13'"));
     else
-        install.exec(QStringLiteral("drop trigger keep_ledger") +
-                     (install.backend() == QLatin1String("sqlite") ? QString()
-                                                                   : QStringLiteral(" on db")));
+        install.exec(
+            QStringLiteral("drop trigger keep_ledger") +
+            (install.backend() == QLatin1String("sqlite") ? QString() : QStringLiteral(" on db")));
 }
 
 // Rows as tableRows gives them, ordered by record id.
@@ -93,7 +93,8 @@ private slots:
         addArchived(w.install, 5, QStringLiteral("50"));
         addArchived(w.install, 3, QStringLiteral("30"));
         for (int i = 0; i < expenses; ++i) {
-            addExpenseWithId(w.install, 10 + i, i % 2 ? QStringLiteral("张三") : QStringLiteral("李四"),
+            addExpenseWithId(w.install, 10 + i,
+                             i % 2 ? QStringLiteral("张三") : QStringLiteral("李四"),
                              QStringLiteral("2024-03-%1").arg(1 + i % 28, 2, 10, QLatin1Char('0')),
                              QString::number(i + 1));
         }
@@ -156,9 +157,12 @@ private slots:
         SettlementWindow w(backend);
         injectFailure(w.install, where);
         addArchived(w.install, 900, QStringLiteral("20"));
-        w.install.addExpense(QStringLiteral("张三"), QStringLiteral("2024-03-01"), QStringLiteral("1"));
-        w.install.addExpense(QStringLiteral("李四"), QStringLiteral("2024-03-02"), QStringLiteral("13.13"));
-        w.install.addExpense(QStringLiteral("王五"), QStringLiteral("2024-03-03"), QStringLiteral("3"));
+        w.install.addExpense(QStringLiteral("张三"), QStringLiteral("2024-03-01"),
+                             QStringLiteral("1"));
+        w.install.addExpense(QStringLiteral("李四"), QStringLiteral("2024-03-02"),
+                             QStringLiteral("13.13"));
+        w.install.addExpense(QStringLiteral("王五"), QStringLiteral("2024-03-03"),
+                             QStringLiteral("3"));
         const QStringList ledgerBefore = w.tableRows(QStringLiteral("db"));
         const QStringList archiveBefore = w.tableRows(QStringLiteral("shenhe"));
         w.open();
@@ -190,8 +194,10 @@ private slots:
         if (backend == QLatin1String("sqlite"))
             QSKIP("the embedded ledger takes its write lock first: no other writer gets in");
         SettlementWindow w(backend);
-        w.install.addExpense(QStringLiteral("张三"), QStringLiteral("2024-03-01"), QStringLiteral("1"));
-        w.install.addExpense(QStringLiteral("李四"), QStringLiteral("2024-03-02"), QStringLiteral("2"));
+        w.install.addExpense(QStringLiteral("张三"), QStringLiteral("2024-03-01"),
+                             QStringLiteral("1"));
+        w.install.addExpense(QStringLiteral("李四"), QStringLiteral("2024-03-02"),
+                             QStringLiteral("2"));
         const QStringList period = w.tableRows(QStringLiteral("db"));
         // Another client adds a row and commits it while the audit is between
         // its copy and its delete.
@@ -203,12 +209,12 @@ private slots:
                      qEnvironmentVariable("QUILLMERE_TEST_PGPASSWORD"),
                      w.install.scalar(QStringLiteral("select current_database()")).toString());
         w.install.exec(QStringLiteral("create extension if not exists dblink"));
-        w.install.exec(QStringLiteral(
-                           "create function add_meanwhile() returns trigger language plpgsql as "
+        w.install.exec(
+            QStringLiteral("create function add_meanwhile() returns trigger language plpgsql as "
                            "$$ begin perform dblink_exec('%1', 'insert into db (name, datetime, "
                            "money, something, info) values (''王五'', ''2024-03-31'', ''9'', "
                            "''水费'', '''')'); return null; end $$")
-                           .arg(otherClient));
+                .arg(otherClient));
         w.install.exec(QStringLiteral("create trigger add_meanwhile after insert on shenhe for "
                                       "each statement execute function add_meanwhile()"));
         w.open();

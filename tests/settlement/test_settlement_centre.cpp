@@ -129,12 +129,18 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("written"); // empty: refused
         const QList<std::pair<const char*, QString>> cases{
-            {"3", QStringLiteral("3")},   {"4", QStringLiteral("4")},
-            {"99", QStringLiteral("99")}, {"07", QStringLiteral("7")},
-            {"", QString()},              {"0", QString()},
-            {"100", QString()},           {"2.5", QString()},
-            {"-2", QString()},            {" 4", QString()},
-            {"three", QString()},         {"三", QString()},
+            {"3", QStringLiteral("3")},
+            {"4", QStringLiteral("4")},
+            {"99", QStringLiteral("99")},
+            {"07", QStringLiteral("7")},
+            {"", QString()},
+            {"0", QString()},
+            {"100", QString()},
+            {"2.5", QString()},
+            {"-2", QString()},
+            {" 4", QString()},
+            {"three", QString()},
+            {"三", QString()},
         };
         for (const QString& backend : TestInstall::backends()) {
             for (const auto& [typed, written] : cases) {

@@ -69,8 +69,8 @@ private slots:
         QTest::newRow("lf") << QByteArray("5\n") << QStringLiteral("5");
         QTest::newRow("no line end") << QByteArray("6") << QStringLiteral("6");
         QTest::newRow("blanks kept") << QByteArray(" 3 \r\n") << QStringLiteral(" 3 ");
-        QTest::newRow("not a number") << QByteArray("2.5 people\r\n")
-                                      << QStringLiteral("2.5 people");
+        QTest::newRow("not a number")
+            << QByteArray("2.5 people\r\n") << QStringLiteral("2.5 people");
         QTest::newRow("chinese") << QByteArray("三\r\n") << QStringLiteral("三");
         QTest::newRow("empty line") << QByteArray("\r\n8\r\n") << QString();
         QTest::newRow("empty file") << QByteArray() << QString();
@@ -122,17 +122,19 @@ private slots:
         QTest::addColumn<QString>("headCount");
         QTest::addColumn<QString>("result"); // number text of the share, or the error
         QTest::newRow("even") << 402.0 << QStringLiteral("3") << QStringLiteral("134");
-        QTest::newRow("thirds") << 100.0 << QStringLiteral("3") << QStringLiteral("33.3333333333333");
+        QTest::newRow("thirds") << 100.0 << QStringLiteral("3")
+                                << QStringLiteral("33.3333333333333");
         QTest::newRow("cents") << 100.01 << QStringLiteral("1") << QStringLiteral("100.01");
         QTest::newRow("nothing spent") << 0.0 << QStringLiteral("3") << QStringLiteral("0");
-        QTest::newRow("hand-written fraction") << 300.0 << QStringLiteral("2.5")
-                                               << QStringLiteral("120");
+        QTest::newRow("hand-written fraction")
+            << 300.0 << QStringLiteral("2.5") << QStringLiteral("120");
         QTest::newRow("zero") << 300.0 << QStringLiteral("0")
                               << QStringLiteral("Floating point division by zero");
-        QTest::newRow("zero over zero") << 0.0 << QStringLiteral("0")
-                                        << QStringLiteral("Invalid floating point operation");
-        QTest::newRow("not a number") << 300.0 << QStringLiteral("three")
-                                      << QStringLiteral("'three' is not a valid floating point value");
+        QTest::newRow("zero over zero")
+            << 0.0 << QStringLiteral("0") << QStringLiteral("Invalid floating point operation");
+        QTest::newRow("not a number")
+            << 300.0 << QStringLiteral("three")
+            << QStringLiteral("'three' is not a valid floating point value");
         QTest::newRow("empty") << 300.0 << QString()
                                << QStringLiteral("'' is not a valid floating point value");
     }
@@ -154,26 +156,30 @@ private slots:
         QTest::addColumn<QString>("expected");
         using namespace SettlementRules;
         const QString name = QStringLiteral("张三");
-        QTest::newRow("head count set")
-            << headCountSet(QStringLiteral("3")) << QStringLiteral("您当前已经设置成3个人参与记账！");
+        QTest::newRow("head count set") << headCountSet(QStringLiteral("3"))
+                                        << QStringLiteral("您当前已经设置成3个人参与记账！");
         QTest::newRow("member total")
             << memberTotal(name, from, to, 61.5)
-            << QStringLiteral("张三  在  2024-03-01 15:10:42  至   2024-03-31 15:11:00  的总金额为: 61.5 元 ");
+            << QStringLiteral(
+                   "张三  在  2024-03-01 15:10:42  至   2024-03-31 15:11:00  的总金额为: 61.5 元 ");
         QTest::newRow("member total at midnight")
             << memberTotal(name, QDateTime(QDate(2024, 3, 1), QTime(0, 0)), to, 0)
             << QStringLiteral("张三  在  2024-03-01  至   2024-03-31 15:11:00  的总金额为: 0 元 ");
-        QTest::newRow("split")
-            << splitLine(from, to, 402, 134)
-            << QStringLiteral(" 在  2024-03-01 15:10:42  至   2024-03-31 15:11:00  的总金额为: 402 元 ，平均每人付134元");
+        QTest::newRow("split") << splitLine(from, to, 402, 134)
+                               << QStringLiteral(" 在  2024-03-01 15:10:42  至   2024-03-31 "
+                                                 "15:11:00  的总金额为: 402 元 ，平均每人付134元");
         QTest::newRow("balance owed")
             << balanceLine(name, from, to, 61, -73)
-            << QStringLiteral("张三 在 2024-03-01 15:10:42  至   2024-03-31 15:11:00 的总金额为: 61 元 ，张三 应得到  -73元");
+            << QStringLiteral("张三 在 2024-03-01 15:10:42  至   2024-03-31 15:11:00 的总金额为: "
+                              "61 元 ，张三 应得到  -73元");
         QTest::newRow("balance due back")
             << balanceLine(QStringLiteral("李四"), from, to, 200.5, 66.5)
-            << QStringLiteral("李四 在 2024-03-01 15:10:42  至   2024-03-31 15:11:00 的总金额为: 200.5 元 ，李四 应得到  66.5元");
+            << QStringLiteral("李四 在 2024-03-01 15:10:42  至   2024-03-31 15:11:00 的总金额为: "
+                              "200.5 元 ，李四 应得到  66.5元");
         QTest::newRow("amount, no name")
             << amountLine(QString(), from, to, 0.1)
-            << QStringLiteral("  在  2024-03-01 15:10:42  至   2024-03-31 15:11:00  的总金额为: 0.1 元 ");
+            << QStringLiteral(
+                   "  在  2024-03-01 15:10:42  至   2024-03-31 15:11:00  的总金额为: 0.1 元 ");
     }
     void texts() {
         QFETCH(QString, text);
