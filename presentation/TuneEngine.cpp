@@ -1,5 +1,7 @@
 #include "presentation/TuneEngine.h"
 
+#include "presentation/StandardMidiFile.h"
+
 #include <QFileInfo>
 #include <QMutex>
 #include <alsa/asoundlib.h>
@@ -80,6 +82,13 @@ bool TuneEngine::play(const QByteArray& midi) {
     restarts = 0;
     lastTick = 0;
     takeLog();
+    // FluidSynth parses the file only while it plays, and retries a broken
+    // one in its loop; check it before it gets that far.
+    const QString trouble = StandardMidiFile::problem(tune);
+    if (!trouble.isEmpty()) {
+        error = QStringLiteral("Cannot play the tune: %1").arg(trouble);
+        return false;
+    }
 
     settings = new_fluid_settings();
     if (!settings) {
