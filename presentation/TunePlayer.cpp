@@ -5,6 +5,8 @@
 #include "store/InstallFolder.h"
 #include "store/QuillError.h"
 
+#include <QFileInfo>
+
 TunePlayer::TunePlayer(TForm1& form) : QWidget(form.clientArea()) {
     setObjectName(QStringLiteral("MediaPlayer1"));
     setGeometry(16, 392, 253, 30);
@@ -13,7 +15,16 @@ TunePlayer::TunePlayer(TForm1& form) : QWidget(form.clientArea()) {
 
 void TunePlayer::openTune() {
     tune.clear();
-    tune = StandardMidiFile::read(InstallFolder::tuneFile());
+    const QString path = InstallFolder::tuneFile();
+    try {
+        tune = StandardMidiFile::read(path);
+    } catch (const QuillError& error) {
+        // An install folder made before the tune existed lacks it; the setup
+        // program adds what is missing and leaves the rest alone.
+        if (QFileInfo::exists(path))
+            throw;
+        throw QuillError(error.message() + QStringLiteral(" (run quillmere-setup to write it)"));
+    }
 }
 
 void TunePlayer::startLooping() {

@@ -182,7 +182,8 @@ private slots:
                            qPrintable(backend + QStringLiteral(": ") + QLatin1String(name)))
                        << backend << QString::fromLatin1(name);
             };
-            row("missing") << QStringLiteral("Cannot open the tune %1: No such file or directory");
+            row("missing") << QStringLiteral("Cannot open the tune %1: No such file or directory "
+                                             "(run quillmere-setup to write it)");
             row("folder") << QStringLiteral("Cannot open the tune %1: ");
             row("text") << QStringLiteral(
                 "The tune %1 is not a playable MIDI file: it does not start with a MIDI header");
