@@ -50,7 +50,8 @@ int main(int argc, char* argv[]) {
     bool countOk = false;
     const int count = options.headCount.toInt(&countOk);
     if (!countOk || count < 1 || count > 99) {
-        std::fprintf(stderr, "quillmere-setup: the head count must be a whole number from 1 to 99\n");
+        std::fprintf(stderr,
+                     "quillmere-setup: the head count must be a whole number from 1 to 99\n");
         return 2;
     }
     for (const QString& name : options.members) {

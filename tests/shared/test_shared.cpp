@@ -55,7 +55,8 @@ struct Client {
     }
 
     // "增加", fill in the editor, "确定".
-    void add(const QString& name, const QString& money, const QString& item, const QString& remark) {
+    void add(const QString& name, const QString& money, const QString& item,
+             const QString& remark) {
         QTest::mouseClick(form->ledger->BitBtn7, Qt::LeftButton);
         RecordEditor& editor = *form->recordEditor;
         editor.ComboBox1->setCurrentText(name);
@@ -108,10 +109,9 @@ protected:
         Dataset query(QStringLiteral("ADOQuery1"), DataSource::resolve());
         for (int i = 0; i < count; ++i) {
             query.close();
-            query.setStatement(Statements::addExpense(QStringLiteral("李四"),
-                                                      QStringLiteral("2026-05-01 12:00:00"),
-                                                      QStringLiteral("1.5"),
-                                                      QStringLiteral("买菜"), remark(i)));
+            query.setStatement(Statements::addExpense(
+                QStringLiteral("李四"), QStringLiteral("2026-05-01 12:00:00"),
+                QStringLiteral("1.5"), QStringLiteral("买菜"), remark(i)));
             try {
                 query.execute();
                 ++added;
@@ -130,7 +130,8 @@ private:
 // that it can be stopped under a window without disturbing other suites.
 class OwnServer {
 public:
-    OwnServer() : dir(qEnvironmentVariable("QUILLMERE_TEST_PGSERVERS") + QStringLiteral("/qm-XXXXXX")) {
+    OwnServer()
+        : dir(qEnvironmentVariable("QUILLMERE_TEST_PGSERVERS") + QStringLiteral("/qm-XXXXXX")) {
         started = dir.isValid() && control(QStringLiteral("start"));
         if (!started)
             return;
@@ -146,7 +147,8 @@ public:
         QProcess process;
         process.setProcessChannelMode(QProcess::ForwardedChannels);
         process.start(QStringLiteral("bash"),
-                      {QStringLiteral("-c"), QStringLiteral("source \"$0\" && qm_pg_server \"$1\" \"$2\""),
+                      {QStringLiteral("-c"),
+                       QStringLiteral("source \"$0\" && qm_pg_server \"$1\" \"$2\""),
                        qEnvironmentVariable("QUILLMERE_TEST_PGSCRIPT"), action, dir.path()});
         return process.waitForFinished(120000) && process.exitStatus() == QProcess::NormalExit &&
                process.exitCode() == 0;
@@ -159,7 +161,8 @@ public:
 private:
     QString readFile(const QString& name) const {
         QFile file(dir.path() + QLatin1Char('/') + name);
-        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()).trimmed() : QString();
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()).trimmed()
+                                              : QString();
     }
 
     QTemporaryDir dir;
@@ -169,7 +172,8 @@ private:
 class ServerEnvironment {
 public:
     ServerEnvironment(const QString& port, const QString& password)
-        : oldPort(qgetenv("QUILLMERE_TEST_PGPORT")), oldPassword(qgetenv("QUILLMERE_TEST_PGPASSWORD")) {
+        : oldPort(qgetenv("QUILLMERE_TEST_PGPORT")),
+          oldPassword(qgetenv("QUILLMERE_TEST_PGPASSWORD")) {
         qputenv("QUILLMERE_TEST_PGPORT", port.toUtf8());
         qputenv("QUILLMERE_TEST_PGPASSWORD", password.toUtf8());
     }
@@ -197,7 +201,9 @@ Run runSetup(const QStringList& arguments) {
             QString::fromUtf8(process.readAllStandardError())};
 }
 
-bool postgresConfigured() { return TestInstall::backends().contains(QStringLiteral("postgres")); }
+bool postgresConfigured() {
+    return TestInstall::backends().contains(QStringLiteral("postgres"));
+}
 
 } // namespace
 
@@ -231,8 +237,9 @@ private slots:
 
         // A change made in one window shows in the other after a refresh.
         second.changeItem(QStringLiteral("from the first"), QStringLiteral("交房租"));
-        QCOMPARE(install.scalar(QStringLiteral("select something from db where info = ?"),
-                                {QStringLiteral("from the first")})
+        QCOMPARE(install
+                     .scalar(QStringLiteral("select something from db where info = ?"),
+                             {QStringLiteral("from the first")})
                      .toString(),
                  QStringLiteral("交房租"));
         first.refresh();
@@ -252,11 +259,12 @@ private slots:
         TestInstall install(backend);
         // More rows than a window fetches at first, so the windows keep their cursors open.
         const int before = 10000;
-        install.exec(QStringLiteral("insert into db (name, datetime, money, something, info) "
-                                    "with recursive n(i) as (select 1 union all select i + 1 from n "
-                                    "where i < ?) select '张三', '2026-04-01', '2', '买菜', "
-                                    "'before #' || i from n"),
-                     {before});
+        install.exec(
+            QStringLiteral("insert into db (name, datetime, money, something, info) "
+                           "with recursive n(i) as (select 1 union all select i + 1 from n "
+                           "where i < ?) select '张三', '2026-04-01', '2', '买菜', "
+                           "'before #' || i from n"),
+            {before});
         BoxAnswerer boxes;
         Client viewer;
         QVERIFY(viewer.form->ADOQuery1->canFetchMore());
@@ -290,13 +298,15 @@ private slots:
         QCOMPARE(boxes.texts().count(QStringLiteral("新增成功！")), 1);
         QCOMPARE(int(other.added), toAdd);
         QVERIFY2(auditsWhileAdding >= 2,
-                 qPrintable(QStringLiteral("only %1 audits overlapped the adds").arg(auditsWhileAdding)));
+                 qPrintable(
+                     QStringLiteral("only %1 audits overlapped the adds").arg(auditsWhileAdding)));
 
         // Every row is in exactly one of the two tables, once.
         const int expected = before + toAdd + 1;
         const QString everyRow =
             QStringLiteral("(select info from db union all select info from shenhe) rows_of_both");
-        const int total = install.scalar(QStringLiteral("select count(*) from ") + everyRow).toInt();
+        const int total =
+            install.scalar(QStringLiteral("select count(*) from ") + everyRow).toInt();
         const int distinct =
             install.scalar(QStringLiteral("select count(distinct info) from ") + everyRow).toInt();
         const int inLedger = install.ledgerCount();
@@ -308,8 +318,9 @@ private slots:
         QCOMPARE(total, distinct);
         QCOMPARE(inLedger, 0);
         for (int i = 0; i < toAdd; i += 37) {
-            QCOMPARE(install.scalar(QStringLiteral("select count(*) from shenhe where info = ?"),
-                                    {AddingClient::remark(i)})
+            QCOMPARE(install
+                         .scalar(QStringLiteral("select count(*) from shenhe where info = ?"),
+                                 {AddingClient::remark(i)})
                          .toInt(),
                      1);
         }
@@ -322,8 +333,9 @@ private slots:
         QVERIFY(server.started);
         ServerEnvironment environment(server.port, server.password);
         TestInstall install(QStringLiteral("postgres"));
-        install.addExpense(QStringLiteral("张三"), QStringLiteral("2026-06-01"), QStringLiteral("5"),
-                           QStringLiteral("买菜"), QStringLiteral("stored before"));
+        install.addExpense(QStringLiteral("张三"), QStringLiteral("2026-06-01"),
+                           QStringLiteral("5"), QStringLiteral("买菜"),
+                           QStringLiteral("stored before"));
         BoxAnswerer boxes;
         Client client;
         QCOMPARE(client.shownRemarks(), QStringList{QStringLiteral("stored before")});
@@ -338,7 +350,8 @@ private slots:
         const QStringList errors = errorBoxes(boxes);
         QCOMPARE(errors.size(), 2);
         for (const QString& error : errors) {
-            QVERIFY2(error.contains(QStringLiteral("server")) || error.contains(QStringLiteral("connect")),
+            QVERIFY2(error.contains(QStringLiteral("server")) ||
+                         error.contains(QStringLiteral("connect")),
                      qPrintable(error));
         }
         QCOMPARE(boxes.boxes().size(), 2); // no success box for the add
@@ -351,8 +364,8 @@ private slots:
         client.add(QStringLiteral("李四"), QStringLiteral("9"), QStringLiteral("买菜"),
                    QStringLiteral("after the restart"));
         QCOMPARE(boxes.texts(), QStringList{QStringLiteral("新增成功！")});
-        QCOMPARE(client.shownRemarks(),
-                 (QStringList{QStringLiteral("stored before"), QStringLiteral("after the restart")}));
+        QCOMPARE(client.shownRemarks(), (QStringList{QStringLiteral("stored before"),
+                                                     QStringLiteral("after the restart")}));
         install.reconnect(); // the test's own connection died with the server
         QCOMPARE(install.ledgerCount(), 2);
     }
@@ -364,8 +377,9 @@ private slots:
         QVERIFY(server.started);
         ServerEnvironment environment(server.port, server.password);
         TestInstall install(QStringLiteral("postgres"));
-        install.addExpense(QStringLiteral("张三"), QStringLiteral("2026-06-01"), QStringLiteral("5"),
-                           QStringLiteral("买菜"), QStringLiteral("stored before"));
+        install.addExpense(QStringLiteral("张三"), QStringLiteral("2026-06-01"),
+                           QStringLiteral("5"), QStringLiteral("买菜"),
+                           QStringLiteral("stored before"));
         BoxAnswerer boxes;
         Client client;
 
@@ -382,12 +396,18 @@ private slots:
         QTest::addColumn<QString>("entry");
         QTest::addColumn<QString>("value");
         QTest::addColumn<QString>("message");
-        QTest::newRow("wrong password") << "Password" << "not-the-password"
+        QTest::newRow("wrong password") << "Password"
+                                        << "not-the-password"
                                         << "password authentication failed";
-        QTest::newRow("missing database") << "Database" << "qm_nowhere"
+        QTest::newRow("missing database") << "Database"
+                                          << "qm_nowhere"
                                           << "database \"qm_nowhere\" does not exist";
-        QTest::newRow("no server on the port") << "Port" << "1" << "Connection refused";
-        QTest::newRow("a server that never answers") << "Port" << "<silent>" << "timeout expired";
+        QTest::newRow("no server on the port") << "Port"
+                                               << "1"
+                                               << "Connection refused";
+        QTest::newRow("a server that never answers") << "Port"
+                                                     << "<silent>"
+                                                     << "timeout expired";
     }
     void unreachableDataSourceEndsStartUp() {
         if (!postgresConfigured())
@@ -396,7 +416,8 @@ private slots:
         QFETCH(QString, value);
         QFETCH(QString, message);
         TestInstall install(QStringLiteral("postgres"));
-        install.addExpense(QStringLiteral("张三"), QStringLiteral("2026-06-01"), QStringLiteral("5"));
+        install.addExpense(QStringLiteral("张三"), QStringLiteral("2026-06-01"),
+                           QStringLiteral("5"));
         // The kernel takes the connection; nobody ever answers on it.
         QTcpServer silent;
         if (value == QLatin1String("<silent>")) {
@@ -432,29 +453,33 @@ private slots:
                                         ? QStringList{QStringLiteral("--dsn")}
                                         : QStringList{};
 
-        const Run first = runSetup(options + QStringList{QStringLiteral("--code"), QStringLiteral("2468"),
-                                                         QStringLiteral("--member"), QStringLiteral("张三")});
+        const Run first =
+            runSetup(options + QStringList{QStringLiteral("--code"), QStringLiteral("2468"),
+                                           QStringLiteral("--member"), QStringLiteral("张三")});
         QCOMPARE(first.exitCode, 0);
         const QString where = backend == QLatin1String("postgres")
                                   ? QStringLiteral(" in the ODBC data source \"dateinfo\"")
                                   : QStringLiteral(" in the embedded ledger file");
         for (const QString& made : {"db", "shenhe", "xmb", "mima", "password row"})
-            QVERIFY2(first.out.contains(QStringLiteral("created: ") + made + where), qPrintable(first.out));
+            QVERIFY2(first.out.contains(QStringLiteral("created: ") + made + where),
+                     qPrintable(first.out));
 
-        const qlonglong firstId = install.addExpense(QStringLiteral("张三"), QStringLiteral("2026-07-01"),
-                                                     QStringLiteral("3"));
-        install.addExpense(QStringLiteral("张三"), QStringLiteral("2026-07-02"), QStringLiteral("4"));
+        const qlonglong firstId = install.addExpense(
+            QStringLiteral("张三"), QStringLiteral("2026-07-01"), QStringLiteral("3"));
+        install.addExpense(QStringLiteral("张三"), QStringLiteral("2026-07-02"),
+                           QStringLiteral("4"));
         install.exec(QStringLiteral("delete from db"));
 
-        const Run again = runSetup(options + QStringList{QStringLiteral("--code"), QStringLiteral("1111")});
+        const Run again =
+            runSetup(options + QStringList{QStringLiteral("--code"), QStringLiteral("1111")});
         QCOMPARE(again.exitCode, 0);
         QVERIFY2(!again.out.contains(QStringLiteral("created:")), qPrintable(again.out));
         QCOMPARE(install.scalar(QStringLiteral("select count(*) from xmb")).toInt(), 1);
         QCOMPARE(install.scalar(QStringLiteral("select count(*) from mima")).toInt(), 1);
 
         // Record ids are never handed out twice, even after the ledger was emptied.
-        const qlonglong next = install.addExpense(QStringLiteral("张三"), QStringLiteral("2026-07-03"),
-                                                  QStringLiteral("5"));
+        const qlonglong next = install.addExpense(
+            QStringLiteral("张三"), QStringLiteral("2026-07-03"), QStringLiteral("5"));
         QCOMPARE(next, firstId + 2);
 
         // The ledger it made opens with the code it was given.

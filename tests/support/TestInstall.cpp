@@ -61,9 +61,9 @@ void writeUserDsnEntry(const QString& entry, const QString& value) {
     const QByteArray key = entry.toUtf8();
     const QByteArray text = value.toUtf8();
     SQLSetConfigMode(ODBC_USER_DSN);
-    const bool written = SQLWritePrivateProfileString(
-        "dateinfo", entry.isNull() ? nullptr : key.constData(),
-        entry.isNull() ? nullptr : text.constData(), "odbc.ini");
+    const bool written =
+        SQLWritePrivateProfileString("dateinfo", entry.isNull() ? nullptr : key.constData(),
+                                     entry.isNull() ? nullptr : text.constData(), "odbc.ini");
     SQLSetConfigMode(ODBC_BOTH_DSN);
     if (!written)
         qFatal("cannot register the test data source (%s)", qPrintable(entry));
