@@ -135,10 +135,12 @@ void RecordEditor::confirmChange() {
     query.setStatement(Statements::changeExpense(
         changingId, ComboBox1->currentText(), TextRules::dateTimeText(DateTimePicker1->value()),
         Edit3->text(), ComboBox3->currentText(), Edit5->text()));
-    query.execute();
+    const int changed = query.execute();
     form.ledger->showInLedger(Statements::ledgerInStoredOrder());
     Panel2->hide();
-    Dialogs::info(QStringLiteral("修改成功！"));
+    // Another computer may have deleted or audited the row meanwhile.
+    Dialogs::info(changed > 0 ? QStringLiteral("修改成功！")
+                              : QStringLiteral("修改失败！这条记录已被删除或已审核。"));
 }
 
 void RecordEditor::confirmAdd() {

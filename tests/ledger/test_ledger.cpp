@@ -344,6 +344,19 @@ private slots:
         QCOMPARE(field("datetime", id), QStringLiteral("2026-11-21 18:30:00"));
     }
 
+    void changingAVanishedRowSaysSo() {
+        Window w(QStringLiteral("sqlite"));
+        w.install.addExpense(QStringLiteral("张三"), QStringLiteral("2026-11-02"), QStringLiteral("6"));
+        w.open();
+        QTest::mouseClick(w.form->ledger->BitBtn8, Qt::LeftButton);
+        w.install.exec(QStringLiteral("delete from db")); // another flatmate audited meanwhile
+        BoxAnswerer answerer;
+        QTest::mouseClick(w.form->recordEditor->Button1, Qt::LeftButton);
+        QCOMPARE(answerer.only().text, QStringLiteral("修改失败！这条记录已被删除或已审核。"));
+        QCOMPARE(w.install.ledgerCount(), 0);
+        QVERIFY(w.form->ADOQuery1->isOpen());
+    }
+
     void addAfterChangeGivesAUsableEditor() {
         Window w(QStringLiteral("sqlite"));
         w.install.addExpense(QStringLiteral("张三"), QStringLiteral("2026-11-02"), QStringLiteral("6"));
