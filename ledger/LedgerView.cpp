@@ -96,8 +96,9 @@ void LedgerView::buildCommandBar() {
     BitBtn4 = imageButton(Panel1, "BitBtn4", QRect(942, 11, 57, 20), QStringLiteral("查询"),
                           ":/ledger/images/query.png");
     // The result line keeps its width whatever its text; longer results run on
-    // past the bar's edge rather than wrapping.
-    Label9 = place<QLabel>(Panel1, "Label9", QRect(208, 40, 745, 13));
+    // past the bar's edge rather than wrapping. It is 17 pixels high, not 13:
+    // Chinese glyphs at the window's font size need that much.
+    Label9 = place<QLabel>(Panel1, "Label9", QRect(208, 40, 745, 17));
     Label9->setWordWrap(false);
     Label9->setTextInteractionFlags(Qt::TextSelectableByMouse);
 }

@@ -495,7 +495,7 @@ private slots:
         QTest::newRow("to label") << "Label7" << QRect(808, 15, 17, 13) << "到";
         QTest::newRow("to") << "DateTimePicker3" << QRect(832, 13, 97, 21) << "";
         QTest::newRow("query") << "BitBtn4" << QRect(942, 11, 57, 20) << "查询";
-        QTest::newRow("result line") << "Label9" << QRect(208, 40, 1608, 13) << "";
+        QTest::newRow("result line") << "Label9" << QRect(208, 40, 1608, 17) << "";
         QTest::newRow("editor name label") << "Label2" << QRect(12, 16, 59, 13) << "姓名";
         QTest::newRow("editor name") << "ComboBox1" << QRect(56, 16, 89, 21) << "";
         QTest::newRow("editor date label") << "Label3" << QRect(181, 13, 39, 13) << "日期";
