@@ -116,8 +116,10 @@ void TForm1::buildGate() {
     Button20 =
         place<QPushButton>(Panel6, "Button20", QRect(136, 72, 75, 25), QStringLiteral("Cancel"));
 
-    connect(Button22, &QPushButton::clicked, this, EventBoundary::guard(this, &TForm1::Button22Click));
-    connect(Button20, &QPushButton::clicked, this, EventBoundary::guard(this, &TForm1::Button20Click));
+    connect(Button22, &QPushButton::clicked, this,
+            EventBoundary::guard(this, &TForm1::Button22Click));
+    connect(Button20, &QPushButton::clicked, this,
+            EventBoundary::guard(this, &TForm1::Button20Click));
     EventBoundary::onKeyDown(Edit6, [this](int key) { Edit6KeyDown(key); });
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
         if (isInside(now, Panel6) && !isInside(old, Panel6))
@@ -137,7 +139,9 @@ void TForm1::layoutClient() {
     ledger->layout(client->width(), client->height());
 }
 
-bool TForm1::isUnlocked() const { return Panel6 && Panel6->isHidden(); }
+bool TForm1::isUnlocked() const {
+    return Panel6 && Panel6->isHidden();
+}
 
 void TForm1::fillNameBoxes() {
     QList<QComboBox*> boxes{ledger->ComboBox2, recordEditor->ComboBox1, settlement->ComboBox4};
@@ -186,7 +190,9 @@ void TForm1::FormShow() {
         Edit6->setFocus();
 }
 
-void TForm1::Panel6Enter() { Edit6->setFocus(); }
+void TForm1::Panel6Enter() {
+    Edit6->setFocus();
+}
 
 void TForm1::Edit6KeyDown(int key) {
     if (key == Qt::Key_Return || key == Qt::Key_Enter)
@@ -197,7 +203,8 @@ void TForm1::Button22Click() {
     ADOQuery3->setStatement(Statements::storedPassword());
     ADOQuery3->open();
     const bool hasCode = !ADOQuery3->isEmpty();
-    const QString stored = hasCode ? ADOQuery3->value(QStringLiteral("data")).toString() : QString();
+    const QString stored =
+        hasCode ? ADOQuery3->value(QStringLiteral("data")).toString() : QString();
 
     if (Edit6->text().isEmpty()) {
         Dialogs::info(QStringLiteral("请输入授权码！"));
@@ -216,4 +223,6 @@ void TForm1::Button22Click() {
     ledger->DBGrid2->setFocus();
 }
 
-void TForm1::Button20Click() { close(); }
+void TForm1::Button20Click() {
+    close();
+}

@@ -28,9 +28,10 @@ void fill(const QString& file, int rows) {
                              -1, &insert, nullptr),
           db);
     std::mt19937 random(20261211);
-    const QStringList items{QStringLiteral("买菜"), QStringLiteral("买米和菜"), QStringLiteral("交房租"),
-                            QStringLiteral("交网费"), QStringLiteral("充电话费"),
-                            QStringLiteral("买生活用品"), QStringLiteral("其他")};
+    const QStringList items{QStringLiteral("买菜"),     QStringLiteral("买米和菜"),
+                            QStringLiteral("交房租"),   QStringLiteral("交网费"),
+                            QStringLiteral("充电话费"), QStringLiteral("买生活用品"),
+                            QStringLiteral("其他")};
     const QString remarkText = QStringLiteral(
         "周末聚餐超市水果蔬菜牛奶鸡蛋面包大米食用油电费水费燃气物业保洁洗衣液纸巾灯泡电池网络话费"
         "房租押金维修家具厨具调料零食饮料药品快递");
@@ -56,12 +57,14 @@ void fill(const QString& file, int rows) {
         sqlite3_bind_text(insert, 2, date.constData(), int(date.size()), SQLITE_TRANSIENT);
         sqlite3_bind_text(insert, 3, money.constData(), int(money.size()), SQLITE_TRANSIENT);
         sqlite3_bind_text(insert, 4, item.constData(), int(item.size()), SQLITE_STATIC);
-        sqlite3_bind_text(insert, 5, remarkUtf8.constData(), int(remarkUtf8.size()), SQLITE_TRANSIENT);
+        sqlite3_bind_text(insert, 5, remarkUtf8.constData(), int(remarkUtf8.size()),
+                          SQLITE_TRANSIENT);
         check(sqlite3_step(insert), db);
         sqlite3_reset(insert);
     }
     sqlite3_finalize(insert);
-    check(sqlite3_exec(db, "commit; pragma wal_checkpoint(truncate)", nullptr, nullptr, nullptr), db);
+    check(sqlite3_exec(db, "commit; pragma wal_checkpoint(truncate)", nullptr, nullptr, nullptr),
+          db);
     sqlite3_close(db);
 }
 

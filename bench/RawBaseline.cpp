@@ -35,7 +35,9 @@ RawBaseline::RawBaseline(const QString& file) {
     sqlite3_busy_timeout(db, 10000);
 }
 
-RawBaseline::~RawBaseline() { sqlite3_close(db); }
+RawBaseline::~RawBaseline() {
+    sqlite3_close(db);
+}
 
 RawBaseline::Result RawBaseline::select(const Statement& statement, long long limit) {
     Result result;

@@ -68,24 +68,31 @@ QJsonObject runOneSize(int rows) {
 
     QList<Measure> measures;
     auto note = [&](const char* operation, const char* kind, double quillmere, double baseline) {
-        measures.append({QString::fromUtf8(operation), QString::fromLatin1(kind), quillmere, baseline});
+        measures.append(
+            {QString::fromUtf8(operation), QString::fromLatin1(kind), quillmere, baseline});
     };
 
     // The baseline first, on its own copy of the same file.
     RawBaseline raw(copy);
-    const auto b = [&](const Statement& s, long long limit = -1) { return raw.select(s, limit).ms; };
+    const auto b = [&](const Statement& s, long long limit = -1) {
+        return raw.select(s, limit).ms;
+    };
     const double bOpen = b(Statements::ledgerNewestFirst(), screenful);
     const double bName = b(Statements::ledgerOfMember(member), screenful);
     const double bDates = b(Statements::ledgerBetweenDays(monthFrom, monthTo), screenful);
     const double bRefresh = b(Statements::ledgerOldestFirst(), screenful);
-    const double bAdd = raw.execute({Statements::addExpense(member, QStringLiteral("2026-12-11"),
-                                                            QStringLiteral("12.5"), QStringLiteral("买菜"),
-                                                            QStringLiteral("bench"))}).ms +
-                        b(Statements::ledgerInStoredOrder(), screenful);
-    const double bChange = raw.execute({Statements::changeExpense(1, member, QStringLiteral("2026-12-11"),
-                                                                  QStringLiteral("12.5"), QStringLiteral("其他"),
-                                                                  QStringLiteral("bench"))}).ms +
-                           b(Statements::ledgerInStoredOrder(), screenful);
+    const double bAdd =
+        raw.execute(
+               {Statements::addExpense(member, QStringLiteral("2026-12-11"), QStringLiteral("12.5"),
+                                       QStringLiteral("买菜"), QStringLiteral("bench"))})
+            .ms +
+        b(Statements::ledgerInStoredOrder(), screenful);
+    const double bChange =
+        raw.execute({Statements::changeExpense(1, member, QStringLiteral("2026-12-11"),
+                                               QStringLiteral("12.5"), QStringLiteral("其他"),
+                                               QStringLiteral("bench"))})
+            .ms +
+        b(Statements::ledgerInStoredOrder(), screenful);
     const double bDelete = raw.execute({Statements::deleteExpense(member, 1)}).ms +
                            b(Statements::ledgerInStoredOrder(), screenful);
     const double bSum = b(Statements::ledgerOldestFirst());
@@ -111,34 +118,41 @@ QJsonObject runOneSize(int rows) {
     SettlementCentre& centre = *form->settlement;
 
     note("name filter", "interactive", driver.untilPainted([&]() -> QWidget* {
-             bar.ComboBox2->setCurrentIndex(bar.ComboBox2->findText(member));
-             bar.BitBtn6->click();
-             return grid;
-         }), bName);
+        bar.ComboBox2->setCurrentIndex(bar.ComboBox2->findText(member));
+        bar.BitBtn6->click();
+        return grid;
+    }),
+         bName);
     note("date filter, one month", "interactive", driver.untilPainted([&]() -> QWidget* {
-             bar.DateTimePicker2->setDate(monthFrom);
-             bar.DateTimePicker3->setDate(monthTo);
-             bar.BitBtn4->click();
-             return grid;
-         }), bDates);
+        bar.DateTimePicker2->setDate(monthFrom);
+        bar.DateTimePicker3->setDate(monthTo);
+        bar.BitBtn4->click();
+        return grid;
+    }),
+         bDates);
     note("refresh", "interactive", driver.untilPainted([&]() -> QWidget* {
-             bar.N1->trigger();
-             return grid;
-         }), bRefresh);
+        bar.N1->trigger();
+        return grid;
+    }),
+         bRefresh);
 
     bar.BitBtn7->click();
     editor.ComboBox1->setCurrentText(member);
     editor.Edit3->setText(QStringLiteral("12.5"));
     editor.ComboBox3->setCurrentText(QStringLiteral("买菜"));
     editor.Edit5->setText(QStringLiteral("bench"));
-    note("add one expense", "interactive", driver.untilLastBox([&] { editor.Button1->click(); }), bAdd);
+    note("add one expense", "interactive", driver.untilLastBox([&] { editor.Button1->click(); }),
+         bAdd);
     bar.BitBtn8->click();
     editor.ComboBox3->setCurrentText(QStringLiteral("其他"));
-    note("change it", "interactive", driver.untilLastBox([&] { editor.Button1->click(); }), bChange);
-    note("delete it", "interactive", driver.untilLastBox([&] { bar.BitBtn9->click(); }, true), bDelete);
+    note("change it", "interactive", driver.untilLastBox([&] { editor.Button1->click(); }),
+         bChange);
+    note("delete it", "interactive", driver.untilLastBox([&] { bar.BitBtn9->click(); }, true),
+         bDelete);
 
     bar.N1->trigger();
-    note("计算金额, whole ledger", "full scan", driver.untilLastBox([&] { bar.Button3->click(); }), bSum);
+    note("计算金额, whole ledger", "full scan", driver.untilLastBox([&] { bar.Button3->click(); }),
+         bSum);
     bar.Button6->click();
     note("A A", "full scan", driver.untilLastBox([&] { centre.Button16->click(); }), bSplit);
     centre.ComboBox4->setCurrentText(member);
@@ -156,8 +170,10 @@ QJsonObject runOneSize(int rows) {
     getrusage(RUSAGE_SELF, &usage);
     QJsonArray list;
     for (const Measure& m : measures) {
-        list.append(QJsonObject{{"operation", m.operation}, {"kind", m.kind},
-                                {"quillmere_ms", m.quillmere}, {"baseline_ms", m.baseline},
+        list.append(QJsonObject{{"operation", m.operation},
+                                {"kind", m.kind},
+                                {"quillmere_ms", m.quillmere},
+                                {"baseline_ms", m.baseline},
                                 {"ratio", m.baseline > 0 ? m.quillmere / m.baseline : 0.0}});
     }
     return QJsonObject{{"rows", rows},
@@ -196,7 +212,8 @@ int main(int argc, char* argv[]) {
     // One size per child process, so that each size's peak memory is its own.
     if (arguments.size() == 2 && arguments[0] == QLatin1String("--child")) {
         const QJsonObject result = runOneSize(arguments[1].toInt());
-        std::printf("RESULT %s\n", QJsonDocument(result).toJson(QJsonDocument::Compact).constData());
+        std::printf("RESULT %s\n",
+                    QJsonDocument(result).toJson(QJsonDocument::Compact).constData());
         return 0;
     }
 
@@ -213,7 +230,8 @@ int main(int argc, char* argv[]) {
             bool ok = false;
             const int rows = arguments[i].toInt(&ok);
             if (!ok || rows < 10) {
-                std::fprintf(stderr, "quillmere-bench: not a ledger size: %s\n", qPrintable(arguments[i]));
+                std::fprintf(stderr, "quillmere-bench: not a ledger size: %s\n",
+                             qPrintable(arguments[i]));
                 return 2;
             }
             sizes << rows;
@@ -226,7 +244,8 @@ int main(int argc, char* argv[]) {
     for (int rows : sizes) {
         QProcess child;
         child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--child"), QString::number(rows)});
+        child.start(QCoreApplication::applicationFilePath(),
+                    {QStringLiteral("--child"), QString::number(rows)});
         child.waitForFinished(-1);
         const QByteArray out = child.readAllStandardOutput();
         const qsizetype at = out.indexOf("RESULT ");

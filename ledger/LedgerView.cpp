@@ -19,7 +19,9 @@
 
 // The button images are compiled into this static library; register them
 // before the first button asks for one.
-static void loadLedgerImages() { Q_INIT_RESOURCE(ledger); }
+static void loadLedgerImages() {
+    Q_INIT_RESOURCE(ledger);
+}
 
 namespace {
 
@@ -83,16 +85,17 @@ void LedgerView::buildCommandBar() {
     BitBtn6 = imageButton(Panel1, "BitBtn6", QRect(408, 14, 65, 20), QStringLiteral("sarch"),
                           ":/ledger/images/search.png");
     BitBtn6->hide();
-    Button3 = place<QPushButton>(Panel1, "Button3", QRect(408, 11, 73, 25),
-                                 QStringLiteral("计算金额"));
-    Button6 = place<QPushButton>(Panel1, "Button6", QRect(494, 11, 69, 25),
-                                 QStringLiteral("结算中心"));
-    Button7 = place<QPushButton>(Panel1, "Button7", QRect(573, 10, 71, 25),
-                                 QStringLiteral("设置成员"));
+    Button3 =
+        place<QPushButton>(Panel1, "Button3", QRect(408, 11, 73, 25), QStringLiteral("计算金额"));
+    Button6 =
+        place<QPushButton>(Panel1, "Button6", QRect(494, 11, 69, 25), QStringLiteral("结算中心"));
+    Button7 =
+        place<QPushButton>(Panel1, "Button7", QRect(573, 10, 71, 25), QStringLiteral("设置成员"));
     Label13 = place<QLabel>(Panel1, "Label13", QRect(649, 16, 60, 13), QStringLiteral("日期查询"));
     DateTimePicker2 = picker(Panel1, "DateTimePicker2", QRect(712, 13, 89, 21), QDate(2010, 1, 1));
     Label7 = place<QLabel>(Panel1, "Label7", QRect(808, 15, 17, 13), QStringLiteral("到"));
-    DateTimePicker3 = picker(Panel1, "DateTimePicker3", QRect(832, 13, 97, 21), QDate(2020, 12, 30));
+    DateTimePicker3 =
+        picker(Panel1, "DateTimePicker3", QRect(832, 13, 97, 21), QDate(2020, 12, 30));
     BitBtn4 = imageButton(Panel1, "BitBtn4", QRect(942, 11, 57, 20), QStringLiteral("查询"),
                           ":/ledger/images/query.png");
     // The result line keeps its width whatever its text; longer results run on
@@ -150,13 +153,17 @@ void LedgerView::showInLedger(const Statement& statement) {
     query.open();
 }
 
-void LedgerView::BitBtn6Click() { showInLedger(Statements::ledgerOfMember(ComboBox2->currentText())); }
+void LedgerView::BitBtn6Click() {
+    showInLedger(Statements::ledgerOfMember(ComboBox2->currentText()));
+}
 
 void LedgerView::BitBtn4Click() {
     showInLedger(Statements::ledgerBetweenDays(DateTimePicker2->date(), DateTimePicker3->date()));
 }
 
-void LedgerView::N1Click() { showInLedger(Statements::ledgerOldestFirst()); }
+void LedgerView::N1Click() {
+    showInLedger(Statements::ledgerOldestFirst());
+}
 
 void LedgerView::N3Click() {
     if (!form.ADOQuery1->isOpen() || form.ADOQuery1->currentRow() < 0 ||

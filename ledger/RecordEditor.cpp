@@ -45,15 +45,17 @@ RecordEditor::RecordEditor(TForm1& owner) : QObject(&owner), form(owner) {
     Edit3->setMaxLength(50);
     Label5 = place<QLabel>(Panel2, "Label5", QRect(180, 46, 72, 13), QStringLiteral("物品"));
     ComboBox3 = editableBox(Panel2, "ComboBox3", QRect(226, 45, 113, 21));
-    ComboBox3->addItems({QStringLiteral("买菜"), QStringLiteral("买米和菜"), QStringLiteral("交房租"),
-                         QStringLiteral("交网费"), QStringLiteral("充电话费"),
-                         QStringLiteral("买生活用品"), QStringLiteral("其他")});
+    ComboBox3->addItems({QStringLiteral("买菜"), QStringLiteral("买米和菜"),
+                         QStringLiteral("交房租"), QStringLiteral("交网费"),
+                         QStringLiteral("充电话费"), QStringLiteral("买生活用品"),
+                         QStringLiteral("其他")});
     ComboBox3->setCurrentIndex(-1);
     Label6 = place<QLabel>(Panel2, "Label6", QRect(13, 86, 60, 13), QStringLiteral("备注信息"));
     Edit5 = place<QLineEdit>(Panel2, "Edit5", QRect(82, 84, 255, 21));
     Edit5->setMaxLength(50);
     Button1 = place<QPushButton>(Panel2, "Button1", QRect(67, 124, 60, 20), QStringLiteral("确定"));
-    Button2 = place<QPushButton>(Panel2, "Button2", QRect(206, 124, 61, 20), QStringLiteral("取消"));
+    Button2 =
+        place<QPushButton>(Panel2, "Button2", QRect(206, 124, 61, 20), QStringLiteral("取消"));
 }
 
 void RecordEditor::wire() {

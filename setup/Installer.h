@@ -9,7 +9,7 @@ namespace Installer {
 struct Options {
     QString code = QStringLiteral("1234"); // the starting authorisation code
     QString headCount = QStringLiteral("3");
-    QStringList members;                   // added only to an empty member table
+    QStringList members; // added only to an empty member table
 };
 
 struct Report {

@@ -36,8 +36,8 @@ bool DataSource::odbcSourceRegistered(const QString& name) {
     while (SQL_SUCCEEDED(SQLDataSources(env, direction, dsn, sizeof dsn, &dsnLength, description,
                                         sizeof description, &descriptionLength))) {
         direction = SQL_FETCH_NEXT;
-        if (QString::fromUtf8(reinterpret_cast<const char*>(dsn)).compare(
-                name, Qt::CaseInsensitive) == 0) {
+        if (QString::fromUtf8(reinterpret_cast<const char*>(dsn))
+                .compare(name, Qt::CaseInsensitive) == 0) {
             found = true;
             break;
         }

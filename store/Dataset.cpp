@@ -56,14 +56,16 @@ void Dataset::setStatement(const Statement& statement) {
     tableName.clear();
 }
 
-void Dataset::clearStatement() { setStatement(Statement{}); }
+void Dataset::clearStatement() {
+    setStatement(Statement{});
+}
 
 void Dataset::setTable(const QString& table, const QStringList& columns) {
     close();
     tableName = table;
     tableColumns = columns;
-    current = Statement{QStringLiteral("select %1 from %2").arg(columns.join(QStringLiteral(", ")), table),
-                        {}};
+    current = Statement{
+        QStringLiteral("select %1 from %2").arg(columns.join(QStringLiteral(", ")), table), {}};
 }
 
 QSqlQuery Dataset::prepared(const Statement& statement) {
@@ -188,15 +190,15 @@ void Dataset::executeAtomically(const QList<Statement>& statements) {
 
 void Dataset::requireOpen() const {
     if (!opened)
-        throw QuillError(
-            QStringLiteral("%1: Cannot perform this operation on a closed dataset").arg(datasetName));
+        throw QuillError(QStringLiteral("%1: Cannot perform this operation on a closed dataset")
+                             .arg(datasetName));
 }
 
 void Dataset::requireRow() const {
     requireOpen();
     if ((rows.size() == 0))
-        throw QuillError(
-            QStringLiteral("%1: Cannot perform this operation on an empty dataset").arg(datasetName));
+        throw QuillError(QStringLiteral("%1: Cannot perform this operation on an empty dataset")
+                             .arg(datasetName));
 }
 
 void Dataset::fetchMore(int count) {
@@ -306,7 +308,9 @@ QVariant Dataset::value(const QString& field) const {
     return rows.value(row, column);
 }
 
-QString Dataset::text(const QString& field) const { return value(field).toString(); }
+QString Dataset::text(const QString& field) const {
+    return value(field).toString();
+}
 
 QVariant Dataset::valueAt(int rowIndex, int column) const {
     return rows.value(rowIndex, column);
@@ -318,10 +322,10 @@ void Dataset::appendRecord(const QStringList& columns, const QVariantList& value
     QStringList markers;
     for (int i = 0; i < columns.size(); ++i)
         markers << QStringLiteral("?");
-    const Statement insert{QStringLiteral("insert into %1 (%2) values (%3)")
-                               .arg(tableName, columns.join(QStringLiteral(", ")),
-                                    markers.join(QStringLiteral(", "))),
-                           values};
+    const Statement insert{
+        QStringLiteral("insert into %1 (%2) values (%3)")
+            .arg(tableName, columns.join(QStringLiteral(", ")), markers.join(QStringLiteral(", "))),
+        values};
     close();
     QSqlQuery q = prepared(insert);
     if (!q.exec())
@@ -350,11 +354,12 @@ void Dataset::deleteCurrent() {
         }
     }
     const QString where = conditions.join(QStringLiteral(" and "));
-    const QString rowKey = DataSource::isSqlite(connection()) ? QStringLiteral("rowid")
-                                                               : QStringLiteral("ctid");
-    const Statement remove{QStringLiteral("delete from %1 where %2 = (select %2 from %1 where %3 limit 1)")
-                               .arg(tableName, rowKey, where),
-                           values};
+    const QString rowKey =
+        DataSource::isSqlite(connection()) ? QStringLiteral("rowid") : QStringLiteral("ctid");
+    const Statement remove{
+        QStringLiteral("delete from %1 where %2 = (select %2 from %1 where %3 limit 1)")
+            .arg(tableName, rowKey, where),
+        values};
     close();
     QSqlQuery q = prepared(remove);
     if (!q.exec())

@@ -12,10 +12,20 @@ QString path() {
     return QDir::homePath() + QStringLiteral("/.local/share/ferncask");
 }
 
-bool exists() { return QFileInfo(path()).isDir(); }
-QString ledgerFile() { return path() + QStringLiteral("/dateinfo.db"); }
-QString headCountFile() { return path() + QStringLiteral("/number.ini"); }
-QString musicFolder() { return path() + QStringLiteral("/music"); }
-QString tuneFile() { return musicFolder() + QStringLiteral("/music.mid"); }
+bool exists() {
+    return QFileInfo(path()).isDir();
+}
+QString ledgerFile() {
+    return path() + QStringLiteral("/dateinfo.db");
+}
+QString headCountFile() {
+    return path() + QStringLiteral("/number.ini");
+}
+QString musicFolder() {
+    return path() + QStringLiteral("/music");
+}
+QString tuneFile() {
+    return musicFolder() + QStringLiteral("/music.mid");
+}
 
 } // namespace InstallFolder

@@ -37,7 +37,9 @@ char* RowStore::reserve(std::size_t bytes) {
     return at;
 }
 
-void RowStore::beginRow() { pending.clear(); }
+void RowStore::beginRow() {
+    pending.clear();
+}
 
 namespace {
 void putLength(std::vector<char>& out, std::size_t value) {
@@ -68,7 +70,9 @@ void RowStore::addCell(const char* utf8, std::size_t length) {
     pending.insert(pending.end(), utf8, utf8 + length);
 }
 
-void RowStore::addNull() { putLength(pending, 0); }
+void RowStore::addNull() {
+    putLength(pending, 0);
+}
 
 void RowStore::endRow() {
     char* at = reserve(pending.size());

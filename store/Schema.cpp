@@ -44,7 +44,8 @@ QString definition(const QString& table, bool sqlite) {
 
 bool indexExists(QSqlDatabase& db, const QString& index, bool sqlite) {
     QSqlQuery q(db);
-    q.prepare(sqlite ? QStringLiteral("select count(*) from sqlite_master where type = 'index' and name = ?")
+    q.prepare(sqlite ? QStringLiteral(
+                           "select count(*) from sqlite_master where type = 'index' and name = ?")
                      : QStringLiteral("select count(*) from pg_indexes where indexname = ?"));
     q.addBindValue(index);
     return q.exec() && q.next() && q.value(0).toInt() > 0;

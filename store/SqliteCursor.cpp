@@ -28,7 +28,8 @@ SqliteCursor::SqliteCursor(sqlite3* connection, const Statement& statement) : db
             rc = sqlite3_bind_int64(stmt, index, value.toLongLong());
         } else {
             const QByteArray utf8 = value.toString().toUtf8();
-            rc = sqlite3_bind_text(stmt, index, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
+            rc = sqlite3_bind_text(stmt, index, utf8.constData(), int(utf8.size()),
+                                   SQLITE_TRANSIENT);
         }
         if (rc != SQLITE_OK) {
             const QString message = QString::fromUtf8(sqlite3_errmsg(db));
@@ -45,7 +46,9 @@ SqliteCursor::SqliteCursor(sqlite3* connection, const Statement& statement) : db
     }
 }
 
-SqliteCursor::~SqliteCursor() { sqlite3_finalize(stmt); }
+SqliteCursor::~SqliteCursor() {
+    sqlite3_finalize(stmt);
+}
 
 bool SqliteCursor::fetch(RowStore& rows) {
     const int rc = sqlite3_step(stmt);

@@ -73,7 +73,9 @@ Statement archiveLedger() {
     return {QStringLiteral("insert into shenhe (%1) select %1 from db").arg(ledgerColumns), {}};
 }
 
-Statement emptyLedger() { return {QStringLiteral("delete from db"), {}}; }
+Statement emptyLedger() {
+    return {QStringLiteral("delete from db"), {}};
+}
 
 Statement archiveInStoredOrder() {
     return {QStringLiteral("select %1 from shenhe").arg(ledgerColumns), {}};
@@ -83,13 +85,17 @@ Statement archiveOldestFirst() {
     return {QStringLiteral("select %1 from shenhe order by idon asc").arg(ledgerColumns), {}};
 }
 
-Statement storedPassword() { return {QStringLiteral("select mima as data from mima"), {}}; }
+Statement storedPassword() {
+    return {QStringLiteral("select mima as data from mima"), {}};
+}
 
 Statement setPassword(const QString& stored) {
     return {QStringLiteral("update mima set mima = ?"), {stored}};
 }
 
-Statement members() { return {QStringLiteral("select xingming from xmb"), {}}; }
+Statement members() {
+    return {QStringLiteral("select xingming from xmb"), {}};
+}
 
 Statement addMember(const QString& name) {
     return {QStringLiteral("insert into xmb (xingming) values (?)"), {text(name)}};

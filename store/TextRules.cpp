@@ -15,7 +15,9 @@ QString dateTimeText(const QDateTime& value) {
     return text;
 }
 
-QString dateText(const QDate& day) { return day.toString(dateFormat); }
+QString dateText(const QDate& day) {
+    return day.toString(dateFormat);
+}
 
 std::optional<QDateTime> parseDateTimeText(const QString& text) {
     const QString trimmed = text.trimmed();
@@ -89,7 +91,9 @@ std::optional<double> readNumber(std::string_view text) {
 
 } // namespace
 
-bool isNumber(const QString& text) { return readNumber(text.toStdString()).has_value(); }
+bool isNumber(const QString& text) {
+    return readNumber(text.toStdString()).has_value();
+}
 
 double parseNumber(const QString& text) {
     if (const auto value = readNumber(text.toStdString()))

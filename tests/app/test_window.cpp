@@ -47,13 +47,16 @@ private slots:
         QTest::addColumn<bool>("opens");
         for (const QString& backend : TestInstall::backends()) {
             auto row = [&](const char* name) -> QTestData& {
-                return QTest::newRow(qPrintable(backend + QStringLiteral(": ") + QLatin1String(name)))
+                return QTest::newRow(
+                           qPrintable(backend + QStringLiteral(": ") + QLatin1String(name)))
                        << backend;
             };
             row("empty code") << QString() << QStringLiteral("请输入授权码！") << false;
             row("wrong code") << QStringLiteral("4321") << QStringLiteral("授权码错误！") << false;
-            row("code with a blank") << QStringLiteral("1234 ") << QStringLiteral("授权码错误！") << false;
-            row("the hash itself") << QStringLiteral("$argon2id$") << QStringLiteral("授权码错误！") << false;
+            row("code with a blank")
+                << QStringLiteral("1234 ") << QStringLiteral("授权码错误！") << false;
+            row("the hash itself")
+                << QStringLiteral("$argon2id$") << QStringLiteral("授权码错误！") << false;
             row("right code") << QStringLiteral("1234") << QString() << true;
         }
     }
@@ -63,7 +66,8 @@ private slots:
         QFETCH(QString, box);
         QFETCH(bool, opens);
         TestInstall install(backend);
-        install.addExpense(QStringLiteral("张三"), QStringLiteral("2026-12-01"), QStringLiteral("5"));
+        install.addExpense(QStringLiteral("张三"), QStringLiteral("2026-12-01"),
+                           QStringLiteral("5"));
         auto form = build();
         QVERIFY(form);
         form->show();
@@ -112,7 +116,8 @@ private slots:
         BoxAnswerer answerer;
         typeCodeAndConfirm(*form, QStringLiteral("5678"));
         QVERIFY(!form->isUnlocked());
-        install.exec(QStringLiteral("update mima set mima = ?"), {PasswordHash::hash(QStringLiteral("5678"))});
+        install.exec(QStringLiteral("update mima set mima = ?"),
+                     {PasswordHash::hash(QStringLiteral("5678"))});
         QTest::mouseClick(form->Button22, Qt::LeftButton);
         QVERIFY(form->isUnlocked());
     }
@@ -138,7 +143,8 @@ private slots:
         QFETCH(bool, opens);
         TestInstall install(backend);
         // A new ledger keeps a hash, never the code itself.
-        QVERIFY(PasswordHash::isHash(install.scalar(QStringLiteral("select mima from mima")).toString()));
+        QVERIFY(PasswordHash::isHash(
+            install.scalar(QStringLiteral("select mima from mima")).toString()));
         if (stored.isNull())
             install.exec(QStringLiteral("delete from mima"));
         else
@@ -155,9 +161,12 @@ private slots:
     void unlockedLedgerListsNewestFirst() {
         QFETCH(QString, backend);
         TestInstall install(backend);
-        const qlonglong first = install.addExpense(QStringLiteral("张三"), QStringLiteral("2026-12-01"), QStringLiteral("5"));
-        install.addExpense(QStringLiteral("李四"), QStringLiteral("2026-12-02"), QStringLiteral("6"));
-        const qlonglong last = install.addExpense(QStringLiteral("王五"), QStringLiteral("2026-12-03"), QStringLiteral("7"));
+        const qlonglong first = install.addExpense(
+            QStringLiteral("张三"), QStringLiteral("2026-12-01"), QStringLiteral("5"));
+        install.addExpense(QStringLiteral("李四"), QStringLiteral("2026-12-02"),
+                           QStringLiteral("6"));
+        const qlonglong last = install.addExpense(
+            QStringLiteral("王五"), QStringLiteral("2026-12-03"), QStringLiteral("7"));
         auto form = build();
         form->show();
         unlock(*form);
@@ -190,7 +199,8 @@ private slots:
         const QDate today = QDate::currentDate();
         QCOMPARE(form->recordEditor->DateTimePicker1->value(), QDateTime(today, QTime(0, 0)));
         QCOMPARE(form->ledger->DateTimePicker3->value(), QDateTime(today, QTime(0, 0)));
-        QCOMPARE(form->settlement->DateTimePicker5->value(), QDateTime(today, QTime(15, 11, 0, 606)));
+        QCOMPARE(form->settlement->DateTimePicker5->value(),
+                 QDateTime(today, QTime(15, 11, 0, 606)));
         QCOMPARE(form->ledger->DateTimePicker2->value(), QDateTime(QDate(2010, 1, 1), QTime(0, 0)));
     }
 
@@ -205,7 +215,9 @@ private slots:
         QVERIFY(failure->alreadyShown());
         const BoxAnswerer::Box box = answerer.only();
         QCOMPARE(box.title, QStringLiteral("警告!!!"));
-        QCOMPARE(box.text, QStringLiteral("警告:本软件安装目录必须是c:\\ferncask\\目录下，否则不能正常运行！请重新安装本软件！"));
+        QCOMPARE(box.text,
+                 QStringLiteral("警告:本软件安装目录必须是c:"
+                                "\\ferncask\\目录下，否则不能正常运行！请重新安装本软件！"));
         QCOMPARE(box.icon, QMessageBox::Warning);
     }
 
@@ -296,11 +308,16 @@ private slots:
     void errorReportText_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("letter") << "File not found" << "File not found.";
-        QTest::newRow("full stop") << "Done." << "Done.";
-        QTest::newRow("bang sorts before the stop") << "Oops!" << "Oops!";
-        QTest::newRow("Chinese") << "失败" << "失败.";
-        QTest::newRow("empty") << "" << "";
+        QTest::newRow("letter") << "File not found"
+                                << "File not found.";
+        QTest::newRow("full stop") << "Done."
+                                   << "Done.";
+        QTest::newRow("bang sorts before the stop") << "Oops!"
+                                                    << "Oops!";
+        QTest::newRow("Chinese") << "失败"
+                                 << "失败.";
+        QTest::newRow("empty") << ""
+                               << "";
     }
     void errorReportText() {
         QFETCH(QString, text);

@@ -12,11 +12,11 @@
 #include <QAbstractItemModelTester>
 #include <QAction>
 #include <QApplication>
-#include <QInputMethodEvent>
 #include <QClipboard>
 #include <QComboBox>
 #include <QFrame>
 #include <QGuiApplication>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -109,9 +109,12 @@ private slots:
     void nameFilter() {
         QFETCH(QString, backend);
         Window w(backend);
-        w.install.addExpense(QStringLiteral("张三"), QStringLiteral("2026-12-01"), QStringLiteral("5"));
-        w.install.addExpense(QStringLiteral("李四"), QStringLiteral("2026-12-02"), QStringLiteral("6"));
-        w.install.addExpense(QStringLiteral("张三"), QStringLiteral("2026-12-03"), QStringLiteral("7"));
+        w.install.addExpense(QStringLiteral("张三"), QStringLiteral("2026-12-01"),
+                             QStringLiteral("5"));
+        w.install.addExpense(QStringLiteral("李四"), QStringLiteral("2026-12-02"),
+                             QStringLiteral("6"));
+        w.install.addExpense(QStringLiteral("张三"), QStringLiteral("2026-12-03"),
+                             QStringLiteral("7"));
         w.open();
         LedgerView& bar = *w.form->ledger;
 
@@ -138,7 +141,8 @@ private slots:
         Window w(backend);
         for (const char* date : {"2026-02-28 23:59:59", "2026-03-01", "2026-03-01 08:00:00",
                                  "2026-03-15", "2026-03-31 23:59:59", "2026-04-01"})
-            w.install.addExpense(QStringLiteral("张三"), QString::fromLatin1(date), QStringLiteral("1"));
+            w.install.addExpense(QStringLiteral("张三"), QString::fromLatin1(date),
+                                 QStringLiteral("1"));
         w.open();
         LedgerView& bar = *w.form->ledger;
         bar.DateTimePicker2->setDate(QDate(2026, 3, 1));
@@ -158,7 +162,8 @@ private slots:
         Window w(backend);
         QList<qlonglong> ids;
         for (int i = 0; i < 4; ++i)
-            ids << w.install.addExpense(QStringLiteral("李四"), QStringLiteral("2026-12-01"), QString::number(i));
+            ids << w.install.addExpense(QStringLiteral("李四"), QStringLiteral("2026-12-01"),
+                                        QString::number(i));
         w.open();
         QCOMPARE(gridIds(*w.form), (QList<qlonglong>{ids[3], ids[2], ids[1], ids[0]}));
         w.form->ledger->N1->trigger();
@@ -168,9 +173,11 @@ private slots:
 
     void copyPutsTheSelectedCellOnTheClipboard() {
         Window w(QStringLiteral("sqlite"));
-        w.install.addExpense(QStringLiteral("张三"), QStringLiteral("2026-12-01"), QStringLiteral("5"),
-                             QStringLiteral("交房租"), QStringLiteral("十二月 房租"));
-        w.install.addExpense(QStringLiteral("李四"), QStringLiteral("2026-12-02"), QStringLiteral("6.5"));
+        w.install.addExpense(QStringLiteral("张三"), QStringLiteral("2026-12-01"),
+                             QStringLiteral("5"), QStringLiteral("交房租"),
+                             QStringLiteral("十二月 房租"));
+        w.install.addExpense(QStringLiteral("李四"), QStringLiteral("2026-12-02"),
+                             QStringLiteral("6.5"));
         w.open();
         QClipboard* clipboard = QGuiApplication::clipboard();
         clickRow(*w.form, 1, 5);
@@ -189,7 +196,8 @@ private slots:
     void addAnExpense() {
         QFETCH(QString, backend);
         Window w(backend);
-        w.install.addExpense(QStringLiteral("李四"), QStringLiteral("2026-12-01"), QStringLiteral("6"));
+        w.install.addExpense(QStringLiteral("李四"), QStringLiteral("2026-12-01"),
+                             QStringLiteral("6"));
         w.open();
         RecordEditor& editor = *w.form->recordEditor;
         QTest::mouseClick(w.form->ledger->BitBtn7, Qt::LeftButton);
@@ -203,9 +211,13 @@ private slots:
         QCOMPARE(answerer.only().text, QStringLiteral("新增成功！"));
         QVERIFY(editor.Panel2->isHidden());
         QCOMPARE(w.install.ledgerCount(), 2);
-        QCOMPARE(w.install.scalar(QStringLiteral("select datetime from db where name = ?"), {QStringLiteral("张三")}).toString(),
+        QCOMPARE(w.install
+                     .scalar(QStringLiteral("select datetime from db where name = ?"),
+                             {QStringLiteral("张三")})
+                     .toString(),
                  QStringLiteral("2026-12-09"));
-        QVERIFY(gridRows(*w.form).contains(QStringLiteral("张三|2026-12-09|12.50|买菜|O'Neil's \"veg\"")));
+        QVERIFY(gridRows(*w.form).contains(
+            QStringLiteral("张三|2026-12-09|12.50|买菜|O'Neil's \"veg\"")));
         // An empty name is allowed.
         QTest::mouseClick(w.form->ledger->BitBtn7, Qt::LeftButton);
         QVERIFY(editor.ComboBox1->currentText().isEmpty());
@@ -213,7 +225,8 @@ private slots:
         fillEditor(editor, QString(), QStringLiteral("3"), QStringLiteral("其他"), QString());
         QTest::mouseClick(editor.Button1, Qt::LeftButton);
         QCOMPARE(w.install.ledgerCount(), 3);
-        QCOMPARE(w.install.scalar(QStringLiteral("select count(*) from db where name = ''")).toInt(), 1);
+        QCOMPARE(
+            w.install.scalar(QStringLiteral("select count(*) from db where name = ''")).toInt(), 1);
         // ... and can be deleted like any other.
         w.form->ledger->N1->trigger();
         clickRow(*w.form, 2);
@@ -231,14 +244,18 @@ private slots:
         const QString missing = QStringLiteral("sorry ~ you must be  input the name and money!");
         for (const QString& backend : TestInstall::backends()) {
             auto row = [&](const char* name) -> QTestData& {
-                return QTest::newRow(qPrintable(backend + QStringLiteral(": ") + QLatin1String(name))) << backend;
+                return QTest::newRow(
+                           qPrintable(backend + QStringLiteral(": ") + QLatin1String(name)))
+                       << backend;
             };
             row("no amount") << QString() << QStringLiteral("买菜") << missing;
             row("no item") << QStringLiteral("5") << QString() << missing;
             row("two points") << QStringLiteral("1.2.3") << QStringLiteral("买菜")
-                              << QStringLiteral("金额“1.2.3”不是有效的数字，请输入不小于零的金额！");
-            row("blank between digits") << QStringLiteral("1 2") << QStringLiteral("买菜")
-                                        << QStringLiteral("金额“1 2”不是有效的数字，请输入不小于零的金额！");
+                              << QStringLiteral(
+                                     "金额“1.2.3”不是有效的数字，请输入不小于零的金额！");
+            row("blank between digits")
+                << QStringLiteral("1 2") << QStringLiteral("买菜")
+                << QStringLiteral("金额“1 2”不是有效的数字，请输入不小于零的金额！");
             row("negative") << QStringLiteral("-5") << QStringLiteral("买菜")
                             << QStringLiteral("金额“-5”不是有效的数字，请输入不小于零的金额！");
         }
@@ -302,9 +319,11 @@ private slots:
     void changeAnExpense() {
         QFETCH(QString, backend);
         Window w(backend);
-        const qlonglong other = w.install.addExpense(QStringLiteral("李四"), QStringLiteral("2026-11-02"), QStringLiteral("6"));
-        const qlonglong id = w.install.addExpense(QStringLiteral("张三"), QStringLiteral("2026-11-20 18:30:00"),
-                                                  QStringLiteral("25"), QStringLiteral("买菜"), QStringLiteral("old"));
+        const qlonglong other = w.install.addExpense(
+            QStringLiteral("李四"), QStringLiteral("2026-11-02"), QStringLiteral("6"));
+        const qlonglong id = w.install.addExpense(
+            QStringLiteral("张三"), QStringLiteral("2026-11-20 18:30:00"), QStringLiteral("25"),
+            QStringLiteral("买菜"), QStringLiteral("old"));
         w.open();
         RecordEditor& editor = *w.form->recordEditor;
         clickRow(*w.form, 0); // newest first: the 张三 row
@@ -326,7 +345,11 @@ private slots:
         QVERIFY(editor.Panel2->isHidden());
         QVERIFY(editor.Edit3->isEnabled());
         auto field = [&](const char* column, qlonglong row) {
-            return w.install.scalar(QStringLiteral("select %1 from db where idon = ?").arg(QLatin1String(column)), {row}).toString();
+            return w.install
+                .scalar(
+                    QStringLiteral("select %1 from db where idon = ?").arg(QLatin1String(column)),
+                    {row})
+                .toString();
         };
         QCOMPARE(field("something", id), QStringLiteral("买生活用品"));
         QCOMPARE(field("info", id), QStringLiteral("new"));
@@ -346,7 +369,8 @@ private slots:
 
     void changingAVanishedRowSaysSo() {
         Window w(QStringLiteral("sqlite"));
-        w.install.addExpense(QStringLiteral("张三"), QStringLiteral("2026-11-02"), QStringLiteral("6"));
+        w.install.addExpense(QStringLiteral("张三"), QStringLiteral("2026-11-02"),
+                             QStringLiteral("6"));
         w.open();
         QTest::mouseClick(w.form->ledger->BitBtn8, Qt::LeftButton);
         w.install.exec(QStringLiteral("delete from db")); // another flatmate audited meanwhile
@@ -359,7 +383,8 @@ private slots:
 
     void addAfterChangeGivesAUsableEditor() {
         Window w(QStringLiteral("sqlite"));
-        w.install.addExpense(QStringLiteral("张三"), QStringLiteral("2026-11-02"), QStringLiteral("6"));
+        w.install.addExpense(QStringLiteral("张三"), QStringLiteral("2026-11-02"),
+                             QStringLiteral("6"));
         w.open();
         RecordEditor& editor = *w.form->recordEditor;
         QTest::mouseClick(w.form->ledger->BitBtn8, Qt::LeftButton);
@@ -368,7 +393,8 @@ private slots:
         QVERIFY(editor.Edit3->isEnabled());
         QVERIFY(editor.ComboBox1->isEnabled());
         QVERIFY(editor.Edit3->text().isEmpty());
-        fillEditor(editor, QStringLiteral("李四"), QStringLiteral("8"), QStringLiteral("交网费"), QString());
+        fillEditor(editor, QStringLiteral("李四"), QStringLiteral("8"), QStringLiteral("交网费"),
+                   QString());
         BoxAnswerer answerer;
         QTest::mouseClick(editor.Button1, Qt::LeftButton);
         QCOMPARE(answerer.only().text, QStringLiteral("新增成功！"));
@@ -377,14 +403,16 @@ private slots:
 
     void cancelHidesTheEditor() {
         Window w(QStringLiteral("sqlite"));
-        w.install.addExpense(QStringLiteral("张三"), QStringLiteral("2026-11-02"), QStringLiteral("6"));
+        w.install.addExpense(QStringLiteral("张三"), QStringLiteral("2026-11-02"),
+                             QStringLiteral("6"));
         w.open();
         RecordEditor& editor = *w.form->recordEditor;
         QTest::mouseClick(w.form->ledger->BitBtn8, Qt::LeftButton);
         QTest::mouseClick(editor.Button2, Qt::LeftButton);
         QVERIFY(editor.Panel2->isHidden());
         QVERIFY(editor.Edit3->isEnabled());
-        QCOMPARE(w.install.scalar(QStringLiteral("select money from db")).toString(), QStringLiteral("6"));
+        QCOMPARE(w.install.scalar(QStringLiteral("select money from db")).toString(),
+                 QStringLiteral("6"));
     }
 
     void noCurrentRow_data() {
@@ -400,7 +428,8 @@ private slots:
         QFETCH(bool, emptyLedger);
         Window w(QStringLiteral("sqlite"));
         if (!emptyLedger)
-            w.install.addExpense(QStringLiteral("张三"), QStringLiteral("2026-11-02"), QStringLiteral("6"));
+            w.install.addExpense(QStringLiteral("张三"), QStringLiteral("2026-11-02"),
+                                 QStringLiteral("6"));
         w.open();
         if (!emptyLedger)
             w.form->ADOQuery1->close(); // as after a password change or an audit
@@ -415,8 +444,10 @@ private slots:
     void deleteAfterConfirming() {
         QFETCH(QString, backend);
         Window w(backend);
-        const qlonglong kept = w.install.addExpense(QStringLiteral("张三"), QStringLiteral("2026-11-02"), QStringLiteral("6"));
-        w.install.addExpense(QStringLiteral("O'Brien"), QStringLiteral("2026-11-03"), QStringLiteral("7"));
+        const qlonglong kept = w.install.addExpense(
+            QStringLiteral("张三"), QStringLiteral("2026-11-02"), QStringLiteral("6"));
+        w.install.addExpense(QStringLiteral("O'Brien"), QStringLiteral("2026-11-03"),
+                             QStringLiteral("7"));
         w.open();
         clickRow(*w.form, 0);
         BoxAnswerer answerer;
@@ -437,7 +468,8 @@ private slots:
 
     void declinedDeleteLeavesTheLedgerAlone() {
         Window w(QStringLiteral("sqlite"));
-        w.install.addExpense(QStringLiteral("张三"), QStringLiteral("2026-11-02"), QStringLiteral("6"));
+        w.install.addExpense(QStringLiteral("张三"), QStringLiteral("2026-11-02"),
+                             QStringLiteral("6"));
         w.open();
         BoxAnswerer answerer;
         answerer.answerNext(QStringLiteral("&No"));
@@ -450,7 +482,8 @@ private slots:
 
     void deletingAVanishedRowFails() {
         Window w(QStringLiteral("sqlite"));
-        w.install.addExpense(QStringLiteral("张三"), QStringLiteral("2026-11-02"), QStringLiteral("6"));
+        w.install.addExpense(QStringLiteral("张三"), QStringLiteral("2026-11-02"),
+                             QStringLiteral("6"));
         w.open();
         w.install.exec(QStringLiteral("delete from db")); // another flatmate was quicker
         BoxAnswerer answerer;
@@ -467,7 +500,8 @@ private slots:
         w.install.exec(QStringLiteral("drop table db"));
         RecordEditor& editor = *w.form->recordEditor;
         QTest::mouseClick(w.form->ledger->BitBtn7, Qt::LeftButton);
-        fillEditor(editor, QStringLiteral("张三"), QStringLiteral("5"), QStringLiteral("买菜"), QString());
+        fillEditor(editor, QStringLiteral("张三"), QStringLiteral("5"), QStringLiteral("买菜"),
+                   QString());
         BoxAnswerer answerer;
         QTest::mouseClick(editor.Button1, Qt::LeftButton);
         const BoxAnswerer::Box box = answerer.only();
@@ -550,9 +584,11 @@ private slots:
         QStringList list;
         for (int i = 0; i < items->count(); ++i)
             list << items->itemText(i);
-        QCOMPARE(list, (QStringList{"买菜", "买米和菜", "交房租", "交网费", "充电话费", "买生活用品", "其他"}));
-        for (QLineEdit* edit : {w.form->recordEditor->ComboBox1->lineEdit(),
-                                w.form->recordEditor->ComboBox3->lineEdit(), w.form->recordEditor->Edit5})
+        QCOMPARE(list, (QStringList{"买菜", "买米和菜", "交房租", "交网费", "充电话费",
+                                    "买生活用品", "其他"}));
+        for (QLineEdit* edit :
+             {w.form->recordEditor->ComboBox1->lineEdit(),
+              w.form->recordEditor->ComboBox3->lineEdit(), w.form->recordEditor->Edit5})
             QCOMPARE(edit->maxLength(), 50);
         QVERIFY(grid->editTriggers() == QAbstractItemView::NoEditTriggers);
     }

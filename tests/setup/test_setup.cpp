@@ -39,9 +39,11 @@ private slots:
     void runningAgainKeepsEverything() {
         QFETCH(QString, backend);
         TestInstall install(backend, {QStringLiteral("张三")}, QStringLiteral("2468"));
-        install.addExpense(QStringLiteral("张三"), QStringLiteral("2026-01-01"), QStringLiteral("5"));
-        install.exec(QStringLiteral("insert into shenhe (idon, name, datetime, money, something, info) "
-                                    "values (7, 'x', '2025-01-01', '1', 'y', '')"));
+        install.addExpense(QStringLiteral("张三"), QStringLiteral("2026-01-01"),
+                           QStringLiteral("5"));
+        install.exec(
+            QStringLiteral("insert into shenhe (idon, name, datetime, money, something, info) "
+                           "values (7, 'x', '2025-01-01', '1', 'y', '')"));
         const QString stored = install.scalar(QStringLiteral("select mima from mima")).toString();
         QFile count(install.path() + QStringLiteral("/number.ini"));
         QVERIFY(count.open(QIODevice::WriteOnly));
@@ -70,11 +72,12 @@ private slots:
         const QString home = tmp.path() + QStringLiteral("/deep/ferncask");
         TestInstall odbcSetting; // for its empty ODBC environment
         qputenv("FERNCASK_HOME", home.toUtf8());
-        const Run run = runSetup({QStringLiteral("--code"), QStringLiteral("8642"),
-                                  QStringLiteral("--people"), QStringLiteral("4"),
-                                  QStringLiteral("--member"), QStringLiteral("张三")});
+        const Run run =
+            runSetup({QStringLiteral("--code"), QStringLiteral("8642"), QStringLiteral("--people"),
+                      QStringLiteral("4"), QStringLiteral("--member"), QStringLiteral("张三")});
         QCOMPARE(run.exitCode, 0);
-        QVERIFY(run.out.contains(QStringLiteral("created: ") + home + QStringLiteral("/dateinfo.db")));
+        QVERIFY(
+            run.out.contains(QStringLiteral("created: ") + home + QStringLiteral("/dateinfo.db")));
         QVERIFY(QFile::exists(home + QStringLiteral("/music")));
         QCOMPARE(readFile(home + QStringLiteral("/number.ini")), QByteArray("4\r\n"));
         const Run again = runSetup({});
@@ -91,7 +94,8 @@ private slots:
         QTest::newRow("no people") << QStringList{"--people", "0"} << "1 to 99";
         QTest::newRow("too many people") << QStringList{"--people", "100"} << "1 to 99";
         QTest::newRow("fraction of people") << QStringList{"--people", "2.5"} << "1 to 99";
-        QTest::newRow("long member name") << QStringList{"--member", QString(51, QLatin1Char('x'))} << "50";
+        QTest::newRow("long member name")
+            << QStringList{"--member", QString(51, QLatin1Char('x'))} << "50";
     }
     void refusesBadOptions() {
         QFETCH(QStringList, arguments);

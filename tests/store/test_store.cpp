@@ -32,13 +32,12 @@ class TestStore : public QObject {
     Q_OBJECT
 
 private slots:
-    void hostileValuesRoundTrip_data() {
-        TestInstall::addBackendRows();
-    }
+    void hostileValuesRoundTrip_data() { TestInstall::addBackendRows(); }
     void hostileValuesRoundTrip() {
         QFETCH(QString, backend);
         TestInstall install(backend);
-        install.addExpense(QStringLiteral("张三"), QStringLiteral("2026-01-01"), QStringLiteral("5"));
+        install.addExpense(QStringLiteral("张三"), QStringLiteral("2026-01-01"),
+                           QStringLiteral("5"));
         const QStringList hostile{
             QStringLiteral("'; delete from db; --"),
             QStringLiteral("O'Brien \"the\" ''quoted''"),
@@ -63,7 +62,8 @@ private slots:
         }
         // A change and a delete aimed at one hostile row touch exactly that row.
         const qlonglong id =
-            install.scalar(QStringLiteral("select idon from db where name = ?"), {hostile[0]}).toLongLong();
+            install.scalar(QStringLiteral("select idon from db where name = ?"), {hostile[0]})
+                .toLongLong();
         query.setStatement(Statements::changeExpense(id, hostile[0], QStringLiteral("2026-02-04"),
                                                      QStringLiteral("1"), hostile[1], hostile[2]));
         QCOMPARE(query.execute(), 1);
@@ -72,14 +72,13 @@ private slots:
         QCOMPARE(install.ledgerCount(), hostile.size());
     }
 
-    void moneySumOverRows_data() {
-        TestInstall::addBackendRows();
-    }
+    void moneySumOverRows_data() { TestInstall::addBackendRows(); }
     void moneySumOverRows() {
         QFETCH(QString, backend);
         TestInstall install(backend);
         for (const char* money : {"0.1", "0.2", "999.95", " 1e2 ", "-0.25"})
-            install.addExpense(QStringLiteral("李四"), QStringLiteral("2026-03-01"), QString::fromLatin1(money));
+            install.addExpense(QStringLiteral("李四"), QStringLiteral("2026-03-01"),
+                               QString::fromLatin1(money));
         Dataset query(QStringLiteral("ADOQuery1"), DataSource::resolve());
         query.setStatement(Statements::ledgerOldestFirst());
         query.open();
@@ -87,7 +86,8 @@ private slots:
         QVERIFY(query.eof());
         QCOMPARE(query.currentRow(), 4); // left on the last row
 
-        install.addExpense(QStringLiteral("王五"), QStringLiteral("2026-03-02"), QStringLiteral("1.2.3"));
+        install.addExpense(QStringLiteral("王五"), QStringLiteral("2026-03-02"),
+                           QStringLiteral("1.2.3"));
         query.open();
         QCOMPARE(errorOf([&] { moneySum(query); }),
                  QStringLiteral("'1.2.3' is not a valid floating point value"));
@@ -97,17 +97,16 @@ private slots:
                  QStringLiteral("ADOQuery1: Cannot perform this operation on a closed dataset"));
     }
 
-    void walksLargeResultsLazily_data() {
-        TestInstall::addBackendRows();
-    }
+    void walksLargeResultsLazily_data() { TestInstall::addBackendRows(); }
     void walksLargeResultsLazily() {
         QFETCH(QString, backend);
         TestInstall install(backend, {});
         // 1000 rows through the program's own statement.
         Dataset writer(QStringLiteral("writer"), DataSource::resolve());
         for (int i = 0; i < 1000; ++i) {
-            writer.setStatement(Statements::addExpense(QStringLiteral("张三"), QStringLiteral("2026-01-01"),
-                                                       QStringLiteral("0.01"), QStringLiteral("买菜"), {}));
+            writer.setStatement(
+                Statements::addExpense(QStringLiteral("张三"), QStringLiteral("2026-01-01"),
+                                       QStringLiteral("0.01"), QStringLiteral("买菜"), {}));
             writer.execute();
         }
         Dataset query(QStringLiteral("ADOQuery1"), DataSource::resolve());
@@ -117,14 +116,16 @@ private slots:
         QVERIFY(query.canFetchMore());
         DatasetModel model(query, {{QStringLiteral("idon"), QStringLiteral("序号")},
                                    {QStringLiteral("money"), QStringLiteral("金额")}});
-        QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        QAbstractItemModelTester tester(&model,
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
         const int firstShown = model.rowCount();
         QCOMPARE(firstShown, query.fetchedRowCount());
         QCOMPARE(TextRules::numberText(moneySum(query)), QStringLiteral("10"));
         // The walk's rows reach the grid in one step, once control returns.
         QCOMPARE(model.rowCount(), firstShown);
         QTRY_COMPARE(model.rowCount(), 1000);
-        QVERIFY(model.data(model.index(0, 0)).toLongLong() > model.data(model.index(999, 0)).toLongLong());
+        QVERIFY(model.data(model.index(0, 0)).toLongLong() >
+                model.data(model.index(999, 0)).toLongLong());
         query.close();
         QCOMPARE(model.rowCount(), 0);
 
@@ -136,19 +137,21 @@ private slots:
         QCOMPARE(model.rowCount(), 0);
     }
 
-    void tableCursorDeletesOneRow_data() {
-        TestInstall::addBackendRows();
-    }
+    void tableCursorDeletesOneRow_data() { TestInstall::addBackendRows(); }
     void tableCursorDeletesOneRow() {
         QFETCH(QString, backend);
-        TestInstall install(backend, {QStringLiteral("甲"), QStringLiteral("乙"), QStringLiteral("乙")});
+        TestInstall install(backend,
+                            {QStringLiteral("甲"), QStringLiteral("乙"), QStringLiteral("乙")});
         Dataset members(QStringLiteral("ADOTable1"), DataSource::resolve());
         members.setTable(QStringLiteral("xmb"), {QStringLiteral("xingming")});
         members.open();
         members.setCurrentRow(1);
         members.deleteCurrent();
-        QCOMPARE(install.scalar(QStringLiteral("select count(*) from xmb where xingming = ?"),
-                                {QStringLiteral("乙")}).toInt(), 1);
+        QCOMPARE(install
+                     .scalar(QStringLiteral("select count(*) from xmb where xingming = ?"),
+                             {QStringLiteral("乙")})
+                     .toInt(),
+                 1);
         members.appendRecord({QStringLiteral("xingming")}, {QStringLiteral("丙")});
         QCOMPARE(members.text(QStringLiteral("xingming")), QStringLiteral("丙"));
         install.exec(QStringLiteral("delete from xmb"));
@@ -157,29 +160,29 @@ private slots:
                  QStringLiteral("ADOTable1: Cannot perform this operation on an empty dataset"));
     }
 
-    void recordIdsAreNeverReused_data() {
-        TestInstall::addBackendRows();
-    }
+    void recordIdsAreNeverReused_data() { TestInstall::addBackendRows(); }
     void recordIdsAreNeverReused() {
         QFETCH(QString, backend);
         TestInstall install(backend);
-        const qlonglong first = install.addExpense(QStringLiteral("张三"), QStringLiteral("2026-01-01"), QStringLiteral("1"));
+        const qlonglong first = install.addExpense(
+            QStringLiteral("张三"), QStringLiteral("2026-01-01"), QStringLiteral("1"));
         install.exec(QStringLiteral("delete from db"));
-        const qlonglong second = install.addExpense(QStringLiteral("张三"), QStringLiteral("2026-01-01"), QStringLiteral("1"));
+        const qlonglong second = install.addExpense(
+            QStringLiteral("张三"), QStringLiteral("2026-01-01"), QStringLiteral("1"));
         QVERIFY(second > first);
     }
 
-    void atomicStatementsLeaveNothingOnFailure_data() {
-        TestInstall::addBackendRows();
-    }
+    void atomicStatementsLeaveNothingOnFailure_data() { TestInstall::addBackendRows(); }
     void atomicStatementsLeaveNothingOnFailure() {
         QFETCH(QString, backend);
         TestInstall install(backend);
-        install.addExpense(QStringLiteral("张三"), QStringLiteral("2026-01-01"), QStringLiteral("1"));
+        install.addExpense(QStringLiteral("张三"), QStringLiteral("2026-01-01"),
+                           QStringLiteral("1"));
         Dataset archive(QStringLiteral("ADOQuery2"), DataSource::resolve());
         const QString message = errorOf([&] {
-            archive.executeAtomically({Statements::archiveLedger(), Statements::emptyLedger(),
-                                       Statement{QStringLiteral("insert into nowhere values (1)"), {}}});
+            archive.executeAtomically(
+                {Statements::archiveLedger(), Statements::emptyLedger(),
+                 Statement{QStringLiteral("insert into nowhere values (1)"), {}}});
         });
         QVERIFY(!message.isEmpty());
         QCOMPARE(install.ledgerCount(), 1);
@@ -207,8 +210,8 @@ private slots:
         }
         QCOMPARE(store.size(), 2000);
         QCOMPARE(store.value(1999, 0), QVariant(qlonglong(1999)));
-        QVERIFY(!store.value(3, 1).isValid());                // NULL stays NULL
-        QCOMPARE(store.value(4, 1), QVariant(QString()));      // empty text stays text
+        QVERIFY(!store.value(3, 1).isValid());            // NULL stays NULL
+        QCOMPARE(store.value(4, 1), QVariant(QString())); // empty text stays text
         QVERIFY(!store.value(4, 1).isNull());
         QCOMPARE(store.value(1000, 2).toString(), wide);
         QCOMPARE(store.value(1001, 2).toString(), QStringLiteral("备注1001"));
@@ -227,7 +230,8 @@ private slots:
         // A hash made with another cost still verifies: the cost is in the string.
         char costly[crypto_pwhash_STRBYTES];
         QCOMPARE(crypto_pwhash_str(costly, "1357", 4, crypto_pwhash_OPSLIMIT_INTERACTIVE,
-                                   crypto_pwhash_MEMLIMIT_INTERACTIVE), 0);
+                                   crypto_pwhash_MEMLIMIT_INTERACTIVE),
+                 0);
         QVERIFY(PasswordHash::matches(QString::fromLatin1(costly), QStringLiteral("1357")));
         // A plain stored code from an older ledger compares as text.
         QVERIFY(PasswordHash::matches(QStringLiteral("1357"), QStringLiteral("1357")));

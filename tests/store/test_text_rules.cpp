@@ -53,7 +53,8 @@ private slots:
             TextRules::parseNumber(text);
             QFAIL("no error");
         } catch (const QuillError& error) {
-            QCOMPARE(error.message(), QStringLiteral("'%1' is not a valid floating point value").arg(text));
+            QCOMPARE(error.message(),
+                     QStringLiteral("'%1' is not a valid floating point value").arg(text));
         }
     }
 
@@ -82,12 +83,12 @@ private slots:
         QTest::addColumn<QDateTime>("value");
         QTest::addColumn<QString>("text");
         QTest::newRow("midnight") << QDateTime(QDate(2010, 1, 1), QTime(0, 0)) << "2010-01-01";
-        QTest::newRow("with time") << QDateTime(QDate(2010, 1, 1), QTime(15, 10, 42, 971))
-                                   << "2010-01-01 15:10:42";
-        QTest::newRow("milliseconds only") << QDateTime(QDate(2026, 12, 11), QTime(0, 0, 0, 500))
-                                           << "2026-12-11";
-        QTest::newRow("one second") << QDateTime(QDate(2020, 2, 29), QTime(0, 0, 1))
-                                    << "2020-02-29 00:00:01";
+        QTest::newRow("with time")
+            << QDateTime(QDate(2010, 1, 1), QTime(15, 10, 42, 971)) << "2010-01-01 15:10:42";
+        QTest::newRow("milliseconds only")
+            << QDateTime(QDate(2026, 12, 11), QTime(0, 0, 0, 500)) << "2026-12-11";
+        QTest::newRow("one second")
+            << QDateTime(QDate(2020, 2, 29), QTime(0, 0, 1)) << "2020-02-29 00:00:01";
     }
     void writesDateTimes() {
         QFETCH(QDateTime, value);

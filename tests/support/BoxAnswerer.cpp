@@ -1,8 +1,8 @@
 #include "BoxAnswerer.h"
 
 #include <QAbstractButton>
-#include <QPushButton>
 #include <QApplication>
+#include <QPushButton>
 #include <QTest>
 
 BoxAnswerer::BoxAnswerer() {
@@ -11,7 +11,9 @@ BoxAnswerer::BoxAnswerer() {
     timer.start();
 }
 
-BoxAnswerer::~BoxAnswerer() { timer.stop(); }
+BoxAnswerer::~BoxAnswerer() {
+    timer.stop();
+}
 
 QStringList BoxAnswerer::texts() const {
     QStringList result;

@@ -119,7 +119,8 @@ TestInstall::~TestInstall() {
             QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QODBC"), admin);
             db.setDatabaseName(serverOptions(QStringLiteral("postgres")));
             if (db.open())
-                QSqlQuery(QStringLiteral("drop database if exists %1 with (force)").arg(pgDatabase), db);
+                QSqlQuery(QStringLiteral("drop database if exists %1 with (force)").arg(pgDatabase),
+                          db);
         }
         QSqlDatabase::removeDatabase(admin);
     }
@@ -208,7 +209,8 @@ QVariant TestInstall::scalar(const QString& sql, const QVariantList& values) {
 
 qlonglong TestInstall::addExpense(const QString& name, const QString& date, const QString& money,
                                   const QString& item, const QString& remark) {
-    exec(QStringLiteral("insert into db (name, datetime, money, something, info) values (?, ?, ?, ?, ?)"),
+    exec(QStringLiteral(
+             "insert into db (name, datetime, money, something, info) values (?, ?, ?, ?, ?)"),
          {name, date, money, item, remark});
     return scalar(QStringLiteral("select max(idon) from db")).toLongLong();
 }
