@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QComboBox>
 #include <QFrame>
 #include <QRect>
 #include <QString>
@@ -21,3 +22,7 @@ W* place(QWidget* parent, const char* name, QRect geometry, const QString& text)
 
 // A raised panel, as the floating panels and the command bar are drawn.
 QFrame* placePanel(QWidget* parent, const char* name, QRect geometry);
+
+// An editable drop-down list whose typed text fits a 50-character column and
+// never adds itself to the list.
+QComboBox* placeEditableBox(QWidget* parent, const char* name, QRect geometry);

@@ -33,14 +33,6 @@ QPushButton* imageButton(QWidget* parent, const char* name, QRect geometry, cons
     return button;
 }
 
-QComboBox* nameBox(QWidget* parent, const char* name, QRect geometry) {
-    auto* box = place<QComboBox>(parent, name, geometry);
-    box->setEditable(true);
-    box->setInsertPolicy(QComboBox::NoInsert);
-    box->lineEdit()->setMaxLength(50);
-    return box;
-}
-
 DateTimePicker* picker(QWidget* parent, const char* name, QRect geometry, QDate date) {
     auto* p = place<DateTimePicker>(parent, name, geometry);
     p->setValue(QDateTime(date, QTime(0, 0)));
@@ -81,7 +73,7 @@ void LedgerView::buildCommandBar() {
     BitBtn9 = imageButton(Panel1, "BitBtn9", QRect(180, 12, 61, 20), QStringLiteral("删除"),
                           ":/ledger/images/delete.png");
     Label12 = place<QLabel>(Panel1, "Label12", QRect(295, 16, 59, 13), QStringLiteral("姓名"));
-    ComboBox2 = nameBox(Panel1, "ComboBox2", QRect(336, 14, 65, 21));
+    ComboBox2 = placeEditableBox(Panel1, "ComboBox2", QRect(336, 14, 65, 21));
     BitBtn6 = imageButton(Panel1, "BitBtn6", QRect(408, 14, 65, 20), QStringLiteral("sarch"),
                           ":/ledger/images/search.png");
     BitBtn6->hide();

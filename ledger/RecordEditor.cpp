@@ -21,14 +21,6 @@ namespace {
 
 const QString pickFirst = QStringLiteral("请先在列表中选择一条记录！");
 
-QComboBox* editableBox(QWidget* parent, const char* name, QRect geometry) {
-    auto* box = place<QComboBox>(parent, name, geometry);
-    box->setEditable(true);
-    box->setInsertPolicy(QComboBox::NoInsert);
-    box->lineEdit()->setMaxLength(50);
-    return box;
-}
-
 } // namespace
 
 RecordEditor::RecordEditor(TForm1& owner) : QObject(&owner), form(owner) {
@@ -36,7 +28,7 @@ RecordEditor::RecordEditor(TForm1& owner) : QObject(&owner), form(owner) {
     Panel2 = placePanel(form.clientArea(), "Panel2", QRect(325, 249, 364, 160));
     Panel2->hide();
     Label2 = place<QLabel>(Panel2, "Label2", QRect(12, 16, 59, 13), QStringLiteral("姓名"));
-    ComboBox1 = editableBox(Panel2, "ComboBox1", QRect(56, 16, 89, 21));
+    ComboBox1 = placeEditableBox(Panel2, "ComboBox1", QRect(56, 16, 89, 21));
     Label3 = place<QLabel>(Panel2, "Label3", QRect(181, 13, 39, 13), QStringLiteral("日期"));
     DateTimePicker1 = place<DateTimePicker>(Panel2, "DateTimePicker1", QRect(224, 13, 113, 21));
     DateTimePicker1->setValue(QDateTime(QDate(2010, 9, 22), QTime(0, 0)));
@@ -44,7 +36,7 @@ RecordEditor::RecordEditor(TForm1& owner) : QObject(&owner), form(owner) {
     Edit3 = place<QLineEdit>(Panel2, "Edit3", QRect(57, 45, 86, 21));
     Edit3->setMaxLength(50);
     Label5 = place<QLabel>(Panel2, "Label5", QRect(180, 46, 72, 13), QStringLiteral("物品"));
-    ComboBox3 = editableBox(Panel2, "ComboBox3", QRect(226, 45, 113, 21));
+    ComboBox3 = placeEditableBox(Panel2, "ComboBox3", QRect(226, 45, 113, 21));
     ComboBox3->addItems({QStringLiteral("买菜"), QStringLiteral("买米和菜"),
                          QStringLiteral("交房租"), QStringLiteral("交网费"),
                          QStringLiteral("充电话费"), QStringLiteral("买生活用品"),

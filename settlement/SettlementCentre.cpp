@@ -26,10 +26,7 @@ SettlementCentre::SettlementCentre(TForm1& owner) : QObject(&owner), form(owner)
     Panel3 = placePanel(form.clientArea(), "Panel3", QRect(280, 344, 521, 89));
     Panel3->hide();
     Label10 = place<QLabel>(Panel3, "Label10", QRect(16, 24, 36, 13), QStringLiteral("姓名："));
-    ComboBox4 = place<QComboBox>(Panel3, "ComboBox4", QRect(54, 23, 81, 21));
-    ComboBox4->setEditable(true);
-    ComboBox4->setInsertPolicy(QComboBox::NoInsert);
-    ComboBox4->lineEdit()->setMaxLength(50);
+    ComboBox4 = placeEditableBox(Panel3, "ComboBox4", QRect(54, 23, 81, 21));
     Label11 = place<QLabel>(Panel3, "Label11", QRect(152, 26, 33, 13), QStringLiteral("日期"));
     DateTimePicker4 = place<DateTimePicker>(Panel3, "DateTimePicker4", QRect(184, 24, 89, 21));
     DateTimePicker4->setValue(QDateTime(QDate(2010, 1, 1), QTime(15, 10, 42, 971)));

@@ -1,3 +1,4 @@
+#include "ErrorOf.h"
 #include "presentation/BackgroundTune.h"
 #include "presentation/StandardMidiFile.h"
 #include "store/QuillError.h"
@@ -14,15 +15,6 @@ QByteArray bytes(std::initializer_list<int> values) {
     for (int v : values)
         out.append(char(v));
     return out;
-}
-
-QString errorOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const QuillError& error) {
-        return error.message();
-    }
-    return {};
 }
 
 // A file of one track around the given event bytes.

@@ -1,3 +1,4 @@
+#include "ErrorOf.h"
 #include "settlement/Calculator.h"
 #include "settlement/HeadCountFile.h"
 #include "settlement/SettlementRules.h"
@@ -21,15 +22,6 @@ void writeBytes(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     file.write(bytes);
-}
-
-QString errorOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const QuillError& error) {
-        return error.message();
-    }
-    return QStringLiteral("<no error>");
 }
 
 void makeExecutable(const QString& path) {

@@ -1,3 +1,4 @@
+#include "ErrorOf.h"
 #include "TestInstall.h"
 
 #include "store/DataSource.h"
@@ -14,19 +15,6 @@
 #include <QFile>
 #include <QTest>
 #include <sodium.h>
-
-namespace {
-
-QString errorOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const QuillError& error) {
-        return error.message();
-    }
-    return {};
-}
-
-} // namespace
 
 class TestStore : public QObject {
     Q_OBJECT
