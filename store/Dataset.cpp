@@ -63,7 +63,6 @@ void Dataset::clearStatement() {
 void Dataset::setTable(const QString& table, const QStringList& columns) {
     close();
     tableName = table;
-    tableColumns = columns;
     current = Statement{
         QStringLiteral("select %1 from %2").arg(columns.join(QStringLiteral(", ")), table), {}};
 }
@@ -115,8 +114,8 @@ void Dataset::open() {
     opened = true;
     exhausted = false;
     fetchMore();
-    atEnd = (rows.size() == 0);
-    row = (rows.size() == 0) ? -1 : 0;
+    atEnd = rows.empty();
+    row = rows.empty() ? -1 : 0;
     emit reset();
     emit currentRowChanged(row);
 }
@@ -138,8 +137,12 @@ void Dataset::close() {
 }
 
 int Dataset::execute() {
+    return run(current);
+}
+
+int Dataset::run(const Statement& statement) {
     close();
-    QSqlQuery q = prepared(current);
+    QSqlQuery q = prepared(statement);
     if (!q.exec())
         fail(q);
     return q.numRowsAffected();
@@ -196,7 +199,7 @@ void Dataset::requireOpen() const {
 
 void Dataset::requireRow() const {
     requireOpen();
-    if ((rows.size() == 0))
+    if (rows.empty())
         throw QuillError(QStringLiteral("%1: Cannot perform this operation on an empty dataset")
                              .arg(datasetName));
 }
@@ -265,7 +268,7 @@ void Dataset::moveTo(int newRow, bool end) {
 
 void Dataset::first() {
     requireOpen();
-    moveTo((rows.size() == 0) ? -1 : 0, (rows.size() == 0));
+    moveTo(rows.empty() ? -1 : 0, rows.empty());
 }
 
 void Dataset::next() {
@@ -280,7 +283,7 @@ void Dataset::next() {
 
 bool Dataset::isEmpty() {
     requireOpen();
-    return (rows.size() == 0);
+    return rows.empty();
 }
 
 void Dataset::setCurrentRow(int newRow) {
@@ -326,11 +329,7 @@ void Dataset::appendRecord(const QStringList& columns, const QVariantList& value
         QStringLiteral("insert into %1 (%2) values (%3)")
             .arg(tableName, columns.join(QStringLiteral(", ")), markers.join(QStringLiteral(", "))),
         values};
-    close();
-    QSqlQuery q = prepared(insert);
-    if (!q.exec())
-        fail(q);
-    q = QSqlQuery();
+    run(insert);
     open();
     fetchAll();
     moveTo(rows.size() - 1, false);
@@ -360,13 +359,9 @@ void Dataset::deleteCurrent() {
         QStringLiteral("delete from %1 where %2 = (select %2 from %1 where %3 limit 1)")
             .arg(tableName, rowKey, where),
         values};
-    close();
-    QSqlQuery q = prepared(remove);
-    if (!q.exec())
-        fail(q);
-    q = QSqlQuery();
+    run(remove);
     open();
     fetchAll();
-    if (!(rows.size() == 0))
+    if (!rows.empty())
         moveTo(std::min(keep, rows.size() - 1), false);
 }

@@ -87,6 +87,8 @@ private:
     void requireRow() const;
     bool ensureFetched(int rowIndex);
     void fetchFromQuery(int count);
+    // Runs a statement that returns no rows on a closed dataset.
+    int run(const Statement& statement);
     void moveTo(int newRow, bool end);
 
     QString datasetName;
@@ -95,7 +97,6 @@ private:
     QSqlDatabase db;
     Statement current;
     QString tableName;
-    QStringList tableColumns;
 
     QSqlQuery query;
     std::unique_ptr<SqliteCursor> cursor; // the embedded ledger's fast path

@@ -16,6 +16,7 @@ public:
     void reset(int columns, std::vector<bool> integerColumns);
     void clear();
     int size() const { return int(rowStart.size()); }
+    bool empty() const { return rowStart.empty(); }
 
     // Appends one row, cell by cell; a null pointer is a NULL cell.
     void beginRow();
